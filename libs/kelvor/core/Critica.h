@@ -1,0 +1,50 @@
+// Tipos que o núcleo do motor compartilha entre a leitura, as verificações de campo e as
+// verificações entre registros.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kelvor {
+
+enum class Gravidade : std::uint8_t { Rejeicao, Advertencia };
+
+// Pior situação de um registro até aqui: decide em que coluna de Kelvor_Totalizador ele conta.
+enum class Situacao : std::uint8_t { SemCritica = 0, ComAdvertencia = 1, Rejeitado = 2 };
+
+// Uma crítica, já com os textos que vão para o relatório (cortados na largura da coluna
+// por quem grava o relatório).
+struct Critica {
+    std::int64_t linha = 0;   // 1-based
+    std::int64_t offset = 0;  // byte do início do registro no arquivo, 0-based
+    std::string tipo;         // "10", "50", "60" ... (colunas 21-22)
+    std::string campo;        // nome do campo como no leiaute; vazio quando é o registro todo
+    std::string docItem;      // série-número[/item]; vazio quando o registro não tem
+    std::string conteudo;     // conteúdo lido do campo
+    std::string mensagem;
+    Gravidade gravidade = Gravidade::Rejeicao;
+    int inicio = 0;   // primeira coluna do campo (1-based); 0 = registro todo
+    int tamanho = 0;  // largura do campo; 0 = registro todo
+};
+
+class ReceptorCriticas {
+public:
+    virtual ~ReceptorCriticas() = default;
+    // Crítica do registro que está sendo lido agora (ordem do arquivo).
+    virtual void critica(const Critica& c) = 0;
+    // Crítica achada no fim do arquivo sobre um registro já lido; situacaoAnterior é a situação
+    // daquele registro antes desta crítica, para acertar as contagens por tipo.
+    virtual void criticaTardia(const Critica& c, Situacao situacaoAnterior) = 0;
+};
+
+// Um registro como o leitor o entrega: o texto sem o fim de linha.
+struct RegistroLido {
+    std::string_view texto;
+    std::int64_t linha = 0;
+    std::int64_t offset = 0;
+    int indiceTipo = -1;  // 0..20 na ordem fixa dos tipos; -1 tipo desconhecido
+    Situacao situacao = Situacao::SemCritica;  // depois das verificações de campo deste registro
+};
+
+} // namespace kelvor
