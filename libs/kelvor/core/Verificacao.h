@@ -1,0 +1,38 @@
+// Verificações que acompanham o arquivo inteiro (ordem, registro 90, vínculos entre registros).
+#pragma once
+
+#include "core/Critica.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelvor {
+
+// Dados da validação em curso. O leitor preenche os campos do registro 10 quando o lê;
+// antes disso estão vazios.
+struct Contexto {
+    int flagLeiaute = 1;     // 0: leiaute anterior a 2003
+    int versaoConvenio = 3;  // 2 ou 3
+    bool registro10Lido = false;
+    std::string cnpj;        // registro 10, colunas 3-16
+    std::string ie;          // colunas 17-30, sem brancos à direita
+    std::string uf;          // colunas 96-97
+    int dataInicial = 0;     // AAAAMMDD; 0 quando inválida
+    int dataFinal = 0;
+};
+
+class Verificacao {
+public:
+    virtual ~Verificacao() = default;
+    // Cada registro, na ordem do arquivo, depois das verificações de campo dele; também os de
+    // tamanho errado (tamanhoValido falso) e os de tipo desconhecido (indiceTipo -1).
+    virtual void registro(const RegistroLido& r, bool tamanhoValido, ReceptorCriticas& saida) = 0;
+    // Fim do arquivo: críticas tardias (ReceptorCriticas::criticaTardia) sobre registros já lidos.
+    virtual void fim(ReceptorCriticas& saida) = 0;
+};
+
+// As verificações entre registros da validação, na ordem em que devem correr.
+std::vector<std::unique_ptr<Verificacao>> criaVerificacoesEntreRegistros(const Contexto& ctx);
+
+} // namespace kelvor
