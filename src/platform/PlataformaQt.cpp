@@ -1,0 +1,155 @@
+#include "platform/PlataformaQt.h"
+
+#include "platform/JanelaAjuda.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+
+namespace korventa {
+
+namespace {
+
+QMessageBox::Icon iconeQt(Icone i) {
+    switch (i) {
+    case Icone::Critico: return QMessageBox::Critical;
+    case Icone::Exclamacao: return QMessageBox::Warning;
+    case Icone::Informacao: return QMessageBox::Information;
+    case Icone::Pergunta: return QMessageBox::Question;
+    case Icone::Nenhum: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons botoesQt(Botoes b) {
+    switch (b) {
+    case Botoes::OkCancelar: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Botoes::SimNao: return QMessageBox::Yes | QMessageBox::No;
+    case Botoes::SimNaoCancelar: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Botoes::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+QString FiltroParaQt(const QString& filtro) {
+    const QStringList partes = filtro.split(QLatin1Char('|'));
+    QStringList saida;
+    for (int i = 0; i + 1 < partes.size(); i += 2) {
+        QString descricao = partes[i];
+        QString padroes = partes[i + 1];
+        padroes.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // A descrição já pode trazer os padrões entre parênteses; o Qt lê o último par.
+        if (!descricao.endsWith(QLatin1Char(')')))
+            descricao += QStringLiteral(" (") + padroes + QLatin1Char(')');
+        else
+            descricao = descricao.left(descricao.lastIndexOf(QLatin1Char('('))) +
+                        QLatin1Char('(') + padroes + QLatin1Char(')');
+        saida << descricao;
+    }
+    return saida.join(QStringLiteral(";;"));
+}
+
+Resposta PlataformaQt::mensagem(const QString& texto, Icone icone, Botoes botoes,
+                                const QString& titulo) {
+    QString linhas = texto;
+    linhas.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox caixa(iconeQt(icone),
+                      titulo.isEmpty() ? QApplication::applicationName() : titulo, linhas,
+                      botoesQt(botoes), janela_);
+    switch (caixa.exec()) {
+    case QMessageBox::Yes: return Resposta::Sim;
+    case QMessageBox::No: return Resposta::Nao;
+    case QMessageBox::Cancel: return Resposta::Cancelar;
+    default: break;
+    }
+    // Fechar a caixa pelo "X" equivale ao botão de escape.
+    return botoes == Botoes::Ok ? Resposta::Ok
+           : botoes == Botoes::SimNao ? Resposta::Nao
+                                       : Resposta::Cancelar;
+}
+
+std::optional<QStringList> PlataformaQt::abrirArquivos(const DialogoArquivo& d) {
+    QFileDialog dlg(janela_, d.titulo, d.pastaInicial, FiltroParaQt(d.filtro));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(d.varios ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    if (!d.nomeProposto.isEmpty())
+        dlg.selectFile(d.nomeProposto);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dlg.selectedFiles();
+}
+
+std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
+    QFileDialog dlg(janela_, d.titulo, d.pastaInicial, FiltroParaQt(d.filtro));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmaSobrescrever);
+    if (!d.nomeProposto.isEmpty())
+        dlg.selectFile(d.nomeProposto);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dlg.selectedFiles().first();
+}
+
+std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
+                                                   const QString& pastaInicial) {
+    const QString pasta = QFileDialog::getExistingDirectory(janela_, titulo, pastaInicial);
+    if (pasta.isEmpty())
+        return std::nullopt;
+    return pasta;
+}
+
+qint64 PlataformaQt::iniciarProcesso(const QString& programa, const QStringList& argumentos) {
+    auto* processo = new QProcess(QApplication::instance());
+    processo->start(programa, argumentos);
+    if (!processo->waitForStarted(5000)) {
+        processo->deleteLater();
+        return -1;
+    }
+    const qint64 id = processo->processId();
+    processos_.insert(id, processo);
+    QObject::connect(processo, &QProcess::finished, processo, &QObject::deleteLater);
+    QObject::connect(processo, &QObject::destroyed, [this, id] { processos_.remove(id); });
+    return id;
+}
+
+bool PlataformaQt::processoAtivo(qint64 identificador) {
+    const auto it = processos_.constFind(identificador);
+    return it != processos_.cend() && (*it)->state() != QProcess::NotRunning;
+}
+
+void PlataformaQt::mostrarAjuda(const QString& arquivoAjuda, int topico) {
+    JanelaAjuda::mostra(arquivoAjuda, topico);
+}
+
+void PlataformaQt::cursorOcupado(bool ocupado) {
+    if (ocupado == ocupado_)
+        return;
+    ocupado_ = ocupado;
+    if (ocupado)
+        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void PlataformaQt::processarEventos() { QApplication::processEvents(); }
+
+QDateTime PlataformaQt::agora() { return QDateTime::currentDateTime(); }
+
+int PlataformaQt::larguraTela() {
+    const QScreen* tela = QGuiApplication::primaryScreen();
+    return tela ? tela->geometry().width() : 0;
+}
+
+FormatoNumerico PlataformaQt::formatoNumerico() {
+    const QLocale local = QLocale::system();
+    return {local.decimalPoint(), local.groupSeparator()};
+}
+
+} // namespace korventa

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/Plataforma.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+class QProcess;
+
+namespace korventa {
+
+class PlataformaQt : public Plataforma {
+public:
+    // Janela dona dos diálogos (pode ser nula até a janela principal existir).
+    void defineJanela(QWidget* janela) { janela_ = janela; }
+
+    Resposta mensagem(const QString& texto, Icone icone, Botoes botoes,
+                      const QString& titulo) override;
+    std::optional<QStringList> abrirArquivos(const DialogoArquivo& d) override;
+    std::optional<QString> salvarArquivo(const DialogoArquivo& d) override;
+    std::optional<QString> escolherPasta(const QString& titulo,
+                                         const QString& pastaInicial) override;
+    qint64 iniciarProcesso(const QString& programa, const QStringList& argumentos) override;
+    bool processoAtivo(qint64 identificador) override;
+    void mostrarAjuda(const QString& arquivoAjuda, int topico) override;
+    void cursorOcupado(bool ocupado) override;
+    void processarEventos() override;
+    QDateTime agora() override;
+    int larguraTela() override;
+    FormatoNumerico formatoNumerico() override;
+
+private:
+    QPointer<QWidget> janela_;
+    QHash<qint64, QProcess*> processos_;
+    bool ocupado_ = false;
+};
+
+// "Descrição (*.a)|*.a|Outra|*.b" → filtro do QFileDialog ("Descrição (*.a);;Outra (*.b)").
+QString FiltroParaQt(const QString& filtro);
+
+} // namespace korventa

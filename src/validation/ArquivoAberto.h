@@ -1,0 +1,59 @@
+// Um arquivo fiscal aberto e tudo o que as páginas guardam dele.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+
+namespace korventa {
+
+struct ArquivoAberto {
+    QString caminho;
+    QDateTime dataHoraAbertura;   // última modificação do arquivo quando foi aberto
+    std::int32_t tamanhoAbertura = 0;
+    QString mensagem;             // motivo da recusa ou da última falha; vazio quando não houve
+    QString versaoValidador;      // versão do programa na última validação
+
+    QString caminhoMidia;
+    QDateTime dataHoraMidia;
+    std::int32_t tamanhoMidia = 0;
+
+    QString linhaRegistro10;
+    QString linhaRegistro11;
+    QString cnpj;
+    QString inscricaoEstadual;
+    QString razaoSocial;
+    QString municipio;
+    QString uf;
+    QString fax;
+    QString dataInicial;          // dd/mm/aaaa
+    QString dataFinal;
+    QString convenio;             // rótulos das colunas 124, 125 e 126 do registro 10
+    QString natureza;
+    QString finalidade;
+    QString contato;
+    QString telefone;
+    QString logradouro;
+    QString numero;
+
+    QString protocolo;            // protocolo provisório de dez dígitos
+    QString crcArquivo;           // CRC do arquivo devolvido pelo motor
+    std::int32_t resultado = -1;  // -2 lote não validado, -1 não iniciado/cancelado/falhou, 0, 1, 2
+    QDateTime inicioValidacao;
+    QDateTime fimValidacao;
+    std::array<std::array<QString, 23>, 5> totalizadores{};  // grade do Resumo
+    std::array<QString, 32> totaisRegistro{};                // linhas 0 a 30 usadas
+    QStringList totaisCFOP;
+    std::int32_t erros = 0;
+    std::int32_t advertencias = 0;
+    QDateTime dataHoraTotaisCFOP;
+    std::int32_t tamanhoTotaisCFOP = 0;
+
+    bool temCriticas88 = false;
+    std::int32_t linhasErro88 = 0;
+    std::int32_t linhasAdvertencia88 = 0;
+};
+
+} // namespace korventa
