@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <thread>
 #include <zlib.h>
 
@@ -195,4 +196,39 @@ TEST(MotorApi, LinhaDeComandoCodigosDeSaidaEJson) {
     EXPECT_EQ(rca, 0);
     EXPECT_NE(ajuda.find("Uso: korventa-validar [opções] ARQUIVO..."), std::string::npos);
     EXPECT_EQ(executa(cmd + " --max x a.txt 2>/dev/null").second, 3);
+}
+
+TEST(MotorApi, FalhasInjetadasPeloGeradorSaoApontadasNaLinhaCampoELarguraCertos) {
+    Pasta pasta;
+    auto arq = pasta / "f.txt", mapa = pasta / "mapa.txt", crit = pasta / "c.tmp";
+    ASSERT_EQ(executa(KORVENTA_BIN_DIR "/gerar-exemplo --registros 3000 --falha todas --mapa " +
+                      mapa + " -o " + arq + " 2>/dev/null")
+                  .second,
+              0);
+    auto [saida, rc] = executa(KORVENTA_BIN_DIR "/korventa-validar -c " + crit + " " + arq);
+    EXPECT_EQ(rc, 2) << saida;
+    auto rel = le(crit);
+    auto corpo = rel.substr(rel.find("\r\n") + 2);
+    std::istringstream m(le(mapa));
+    std::string l;
+    int falhas = 0;
+    while (std::getline(m, l)) {
+        if (l.empty() || l[0] == '#') continue;
+        std::istringstream campos(l);
+        int linha, inicio, largura;
+        std::string tipo;
+        campos >> linha >> inicio >> largura >> tipo;
+        ++falhas;
+        bool achou = false;
+        for (std::size_t i = 0; i + 218 <= corpo.size() && !achou; i += 218) {
+            auto r = corpo.substr(i, 216);
+            auto n = [&](int c, int w) {
+                auto s = kelvor::texto::semBrancos(std::string_view(r).substr(c - 1, w));
+                return s.empty() ? 0 : std::stoi(std::string(s));
+            };
+            achou = n(11, 10) == linha && n(199, 3) == inicio && n(202, 3) == largura;
+        }
+        EXPECT_TRUE(achou) << tipo << " na linha " << linha;
+    }
+    EXPECT_GE(falhas, 10);
 }
