@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <thread>
+#include <unistd.h>
 
 using namespace exemplos;
 using namespace std::chrono_literals;
@@ -15,15 +16,28 @@ using namespace std::chrono_literals;
 namespace {
 
 // Arquivo grande o bastante para a validação levar algum tempo (compartilhado pelos testes).
+// Apaga o arquivo grande quando o executável de testes termina.
+struct Apagar {
+    std::string caminho;
+    ~Apagar() {
+        std::error_code ec;
+        std::filesystem::remove(caminho, ec);
+    }
+};
+
 const std::string& arquivoGrande() {
+    static Apagar apagar;
     static const std::string caminho = [] {
-        auto c = (std::filesystem::temp_directory_path() / "motor_grande.txt").string();
+        auto c = (std::filesystem::temp_directory_path() / "motor_grande_" +
+                  std::to_string(::getpid()) + ".txt")
+                     .string();
         std::string uma = r54() + "\r\n";
         std::string tudo = r10() + "\r\n" + r11() + "\r\n";
         tudo.reserve(400000 * uma.size());
         for (int i = 0; i < 400000; ++i)
             tudo += uma;
         grava(c, tudo);
+        apagar.caminho = c;
         return c;
     }();
     return caminho;
