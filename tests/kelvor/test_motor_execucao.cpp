@@ -28,9 +28,8 @@ struct Apagar {
 const std::string& arquivoGrande() {
     static Apagar apagar;
     static const std::string caminho = [] {
-        auto c = (std::filesystem::temp_directory_path() / "motor_grande_" +
-                  std::to_string(::getpid()) + ".txt")
-                     .string();
+        auto nome = "motor_grande_" + std::to_string(::getpid()) + ".txt";
+        auto c = (std::filesystem::temp_directory_path() / nome).string();
         std::string uma = r54() + "\r\n";
         std::string tudo = r10() + "\r\n" + r11() + "\r\n";
         tudo.reserve(400000 * uma.size());
