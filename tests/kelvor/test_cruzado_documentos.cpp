@@ -102,6 +102,11 @@ TEST(CruzadoDocumentos, MesmoDocumentoDuasVezes) {
     EXPECT_EQ(cs[0].c.mensagem, m::documentoRepetido(3));
     EXPECT_EQ(cs[0].c.inicio, 46);
     EXPECT_EQ(cs[0].c.gravidade, Gravidade::Rejeicao);
+    // Repetido logo em seguida, sem outra alíquota no meio.
+    const auto dois = roda(arquivo({r50(), r50(), r54(), r75()}));
+    ASSERT_EQ(dois.size(), 1u) << descreve(dois);
+    EXPECT_EQ(dois[0].c.linha, 4);
+    EXPECT_EQ(dois[0].c.mensagem, m::documentoRepetido(3));
     // A mesma numeração emitida (P) e recebida (T) são documentos diferentes.
     EXPECT_TRUE(roda(arquivo({r50(), exemplos::com(r50(), 56, "T"), r54(), r75()})).empty());
 }
