@@ -105,6 +105,13 @@ TEST(EstruturaOrdem, RegistrosNoventaNoFim) {
     EXPECT_EQ(cs[0].c.docItem, "1-000123");
     EXPECT_EQ(cs[0].c.inicio, 0);
 
+    // O último registro é de subtipo desconhecido: não está em nenhuma linha das contagens,
+    // então a crítica tardia não o move de coluna.
+    cs = roda({r10(), r11(), com(r60M(), 3, "X")});
+    ASSERT_EQ(cs.size(), 1u) << descreve(cs);
+    EXPECT_EQ(cs[0].c.tipo, "60");
+    EXPECT_EQ(cs[0].anterior, kelvor::Situacao::Rejeitado);
+
     // Arquivo de uma linha só.
     cs = roda({r10()});
     EXPECT_EQ(mensagens(cs), (std::vector<std::string>{m::Sem11, m::Sem90}));
