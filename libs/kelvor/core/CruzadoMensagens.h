@@ -76,6 +76,10 @@ std::string foraDaValidade75(int data, bool mesAno, int inicio, int fim);
 inline constexpr const char* Nao75Referenciado =
     "Código do registro 75 não usado em nenhum registro 54, 60, 61, 74 ou 77.";
 
+// Falta de memória para as chaves (o arquivo não pôde ser conferido por inteiro).
+inline constexpr const char* SemMemoria =
+    "Memória insuficiente para conferir os vínculos entre registros a partir deste registro.";
+
 // dd/mm/aaaa de AAAAMMDD.
 std::string dataLegivel(int aaaammdd);
 
