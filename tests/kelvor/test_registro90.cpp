@@ -32,9 +32,7 @@ TEST(Registro90, TotalDiferenteApontaOCampoDoPar) {
     const auto& c = cs[0].c;
     EXPECT_EQ(c.linha, 5);
     EXPECT_EQ(c.mensagem, m::totalDoTipo("55", 3, 2));
-    EXPECT_EQ(c.mensagem,
-              "Total do tipo 55 no registro 90 (3) diferente da quantidade de registros 55 do "
-              "arquivo (2).");
+    EXPECT_EQ(c.mensagem, "Total do tipo 55 no registro 90 (3) diferente do total do arquivo (2).");
     EXPECT_EQ(c.campo, "Total de registros");
     EXPECT_EQ(c.inicio, 33);
     EXPECT_EQ(c.tamanho, 8);

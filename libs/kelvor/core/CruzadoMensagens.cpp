@@ -38,13 +38,12 @@ std::string tipoRepetido90(std::string_view tipo) {
 
 std::string totalGeral(std::int64_t informado, std::int64_t real) {
     return "Total geral do registro 90 (" + std::to_string(informado) +
-           ") diferente da quantidade de registros do arquivo (" + std::to_string(real) + ").";
+           ") diferente do número de linhas do arquivo (" + std::to_string(real) + ").";
 }
 
 std::string totalDoTipo(std::string_view tipo, std::int64_t informado, std::int64_t real) {
     return "Total do tipo " + s(tipo) + " no registro 90 (" + std::to_string(informado) +
-           ") diferente da quantidade de registros " + s(tipo) + " do arquivo (" +
-           std::to_string(real) + ").";
+           ") diferente do total do arquivo (" + std::to_string(real) + ").";
 }
 
 std::string semTotalDoTipo(std::string_view tipo, std::int64_t real) {
@@ -66,7 +65,7 @@ std::string sem54(std::string_view modelo) {
 }
 
 std::string documentoRepetido(std::int64_t linhaAnterior) {
-    return "Documento repetido: mesmo CNPJ, modelo, série, número, emitente, CFOP e alíquota da "
+    return "Documento repetido: mesmos CNPJ, modelo, série, número, emitente, CFOP e alíquota da "
            "linha " +
            std::to_string(linhaAnterior) + ".";
 }
