@@ -14,7 +14,6 @@ namespace kelvor::cruzado {
 
 class ConjuntoDeRegras final : public Verificacao {
 public:
-    void acrescenta(std::unique_ptr<Regra> regra) { regras_.push_back(std::move(regra)); }
     template <class R, class... A> R& cria(A&&... args) {
         auto r = std::make_unique<R>(std::forward<A>(args)...);
         R& ref = *r;

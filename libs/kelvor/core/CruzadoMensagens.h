@@ -28,8 +28,6 @@ inline constexpr const char* Sem11 =
 std::string ordemDosTipos(std::string_view tipo, std::string_view anterior);
 // criterio: "data", "CNPJ, série, número e item", ...
 std::string ordemDentroDoTipo(std::string_view tipo, std::string_view criterio);
-inline constexpr const char* Brancos53Versao2 =
-    "No leiaute da versão 2 do convênio as posições 97 a 126 do registro 53 ficam em branco.";
 
 // Registro 90.
 inline constexpr const char* Cnpj90 = "CNPJ do registro 90 diferente do CNPJ do registro 10.";
