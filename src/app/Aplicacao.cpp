@@ -29,6 +29,7 @@ int executaAplicacao(int argc, char** argv) {
     sessao.pastaPrograma = QCoreApplication::applicationDirPath();
     Principal janela(sessao);
     plataforma.defineJanela(&janela);
+    janela.aoEncerrar = [&app] { app.quit(); };
 
     ParametrosInicio parametros;
     parametros.linhaDeComando = MontaLinhaDeComando(app.arguments().mid(1));

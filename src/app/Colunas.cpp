@@ -1,5 +1,6 @@
 #include "app/Colunas.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTreeView>
@@ -10,6 +11,7 @@ namespace korventa {
 namespace {
 
 constexpr double TwipsPorPolegada = 1440.0;
+constexpr int MargemTitulo = 8; // pixels de cada lado do título no cabeçalho
 
 QHeaderView* cabecalho(QWidget* raiz, const QString& lista, int& ppp) {
     if (!raiz) return nullptr;
@@ -38,17 +40,27 @@ void AplicaLargurasColunas(QWidget* raiz, const QString& lista, const QVector<do
     int ppp = 96;
     QHeaderView* h = cabecalho(raiz, lista, ppp);
     if (!h) return;
-    for (int i = 0; i < twips.size() && i < h->count(); ++i)
-        if (twips.at(i) > 0) h->resizeSection(i, TwipsParaPixels(twips.at(i), ppp));
+    const QFontMetrics fm(h->font());
+    for (int i = 0; i < twips.size() && i < h->count(); ++i) {
+        if (twips.at(i) <= 0) continue;
+        // Nunca mais estreita que o título da coluna na fonte desta máquina.
+        const QString titulo = h->model()->headerData(i, Qt::Horizontal).toString();
+        const int minimo = fm.horizontalAdvance(titulo) + 2 * MargemTitulo;
+        h->resizeSection(i, qMax(TwipsParaPixels(twips.at(i), ppp), minimo));
+    }
 }
 
 void LeLargurasColunas(QWidget* raiz, const QString& lista, QVector<double>& twips) {
     int ppp = 96;
     QHeaderView* h = cabecalho(raiz, lista, ppp);
     if (!h) return;
+    const qsizetype antes = twips.size();
     twips.resize(h->count());
-    for (int i = 0; i < h->count(); ++i)
+    for (int i = 0; i < h->count(); ++i) {
+        // Largura que não mudou na tela fica com o valor lido, sem o arredondamento de pixels.
+        if (i < antes && TwipsParaPixels(twips.at(i), ppp) == h->sectionSize(i)) continue;
         twips[i] = PixelsParaTwips(h->sectionSize(i), ppp);
+    }
 }
 
 } // namespace korventa

@@ -35,6 +35,8 @@ PaginaMidias::PaginaMidias(Sessao& sessao, QWidget* pai)
     lista_->setObjectName(QStringLiteral("ListaMidias"));
     lista_->setRootIsDecorated(false);
     lista_->setUniformRowHeights(true);
+    // As larguras das colunas são guardadas: a última não estica até a borda.
+    lista_->header()->setStretchLastSection(false);
     lista_->setHeaderLabels({QStringLiteral("Nome da Mídia"), QStringLiteral("Protocolo Korventa"),
                              QStringLiteral("Protocolo QIV"), QStringLiteral("Destino")});
     labelNumero_->setObjectName(QStringLiteral("LabelNumeroMidias"));

@@ -221,10 +221,12 @@ void Principal::apagaArquivosDeTrabalho() {
 }
 
 void Principal::closeEvent(QCloseEvent* evento) {
-    if (pedidoFechamento())
-        evento->accept();
-    else
+    if (!pedidoFechamento()) {
         evento->ignore();
+        return;
+    }
+    evento->accept();
+    if (aoEncerrar) aoEncerrar();
 }
 
 bool Principal::eventFilter(QObject* objeto, QEvent* evento) {

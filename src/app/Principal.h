@@ -46,6 +46,9 @@ public:
     // ligada, sair da página não confere nada.
     std::function<QWidget*()> confereConfigurar;
 
+    // Chamado depois de um fechamento aceito (o programa termina, mesmo com a ajuda aberta).
+    std::function<void()> aoEncerrar;
+
     // Texto dos créditos (entradas separadas por "|") do quinto duplo clique no banner.
     static QString creditos();
 
