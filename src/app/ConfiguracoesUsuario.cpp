@@ -12,6 +12,7 @@
 #include <QPrinterInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <limits>
 #include <optional>
 
@@ -96,6 +97,14 @@ QString impressoraInstalada(const QString& salva) {
     return escolhida;
 }
 
+// O ini vem do Windows (8 bits) ou foi escrito no Linux (UTF-8): o que não for UTF-8 válido é
+// lido como Windows-1252.
+QString textoDoIni(const QByteArray& linha) {
+    auto decodifica = QStringDecoder(QStringDecoder::Utf8);
+    const QString texto = decodifica(linha);
+    return decodifica.hasError() ? DeWindows1252(linha) : texto;
+}
+
 } // namespace
 
 QString NomeAplicacaoRegistro(const VersaoPrograma& versao) {
@@ -127,7 +136,7 @@ QString LeDiretorioInstalacaoQIV(const QString& arquivoIni) {
     // volta do valor removidas, texto de 8 bits.
     bool naSecao = false;
     while (!arquivo.atEnd()) {
-        const QString linha = DeWindows1252(arquivo.readLine()).trimmed();
+        const QString linha = textoDoIni(arquivo.readLine()).trimmed();
         if (linha.startsWith(QLatin1Char('['))) {
             naSecao = linha.mid(1, linha.indexOf(QLatin1Char(']')) - 1)
                           .trimmed()

@@ -132,6 +132,13 @@ TEST_F(ConfiguracoesUsuario, IniDoProgramaDeTransmissaoDaOCandidato) {
         LeConfiguracoes(*s);
         EXPECT_EQ(s->cfg.pathQiv, programa);
     }
+    // Ini de 8 bits vindo do Windows, com acento no nome da pasta.
+    const QString acentuada = pasta_.filePath(QStringLiteral("Transmissão"));
+    const QString programaAcentuado = criaPrograma(acentuada);
+    escreveIni("[Instalacao]\r\nDiretorio=" + acentuada.toLatin1() + "\r\n");
+    EXPECT_EQ(CandidatoProgramaQIV(), programaAcentuado);
+    escreveIni("[Instalacao]\r\nDiretorio=" + acentuada.toUtf8() + "\r\n");
+    EXPECT_EQ(CandidatoProgramaQIV(), programaAcentuado);
     // Pasta do ini sem o programa: continua não configurado.
     escreveIni("[Instalacao]\nDiretorio=" + QFile::encodeName(pasta_.filePath("vazia")) + "\n");
     auto s = novaSessao();

@@ -217,3 +217,18 @@ TEST_F(Inicio, SemOUtilitarioORotuloDoTramilFicaVazio) {
     ASSERT_TRUE(inicia());
     EXPECT_EQ(texto("LabelVersaoTramil"), QString());
 }
+
+TEST_F(Inicio, TelaDeOitocentosPixelsOuMaisComecaComAJanelaMaior) {
+    plataforma_.defineLarguraTela(799);
+    ASSERT_TRUE(inicia());
+    const QSize projeto = janela_->size();
+
+    Sessao outra(plataforma_);
+    outra.pastaPrograma = testes::pastaBibliotecas();
+    Principal maior(outra);
+    plataforma_.defineLarguraTela(800);
+    Inicializacao inicio(outra, maior, parametros());
+    ASSERT_TRUE(inicio.executa());
+    EXPECT_GT(maior.width(), projeto.width());
+    EXPECT_GT(maior.height(), projeto.height());
+}
