@@ -47,8 +47,6 @@ Cenario::Cenario(const Opcoes& o) : semente_(o.semente), ano_(o.ano), mes_(o.mes
     const int porLinha = Registro::tamanho + (o.soLf ? 1 : 2);
     const double linhas = o.tamanhoBytes > 0 ? static_cast<double>(o.tamanhoBytes) / porLinha
                                              : static_cast<double>(o.registros);
-    // Cada documento dá em média uns 4,4 registros (50, 51, 53, 54).
-    documentos = std::max<std::int64_t>(12, static_cast<std::int64_t>(linhas * 0.78 / 4.4));
     const double linhas60 = linhas * 0.08;
     dias60 = std::clamp(static_cast<int>(linhas60 / 5), 2, diasMes);
     equipamentos = std::clamp(static_cast<int>(linhas60 / (5.0 * dias60)), 1, 999);
@@ -57,6 +55,10 @@ Cenario::Cenario(const Opcoes& o) : semente_(o.semente), ano_(o.ano), mes_(o.mes
     series61 = std::clamp(static_cast<int>(linhas61 / dias61), 1, 999);
     transportes = std::max<std::int64_t>(6, static_cast<std::int64_t>(linhas * 0.05));
     produtos = std::clamp(static_cast<int>(linhas / 500), 6, 5000);
+    // Os documentos ficam com o resto; cada um dá em média 4,41 registros (50, 51, 53, 54).
+    const double resto = linhas - 5.0 * dias60 * equipamentos - 1.0 * dias61 * series61 -
+                         static_cast<double>(transportes) - 2.0 * produtos - 4;
+    documentos = std::max<std::int64_t>(12, static_cast<std::int64_t>(resto / 4.41));
 
     for (Falha f : o.falhas) {
         if (f == Falha::Sem50)

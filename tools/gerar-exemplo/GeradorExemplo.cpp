@@ -18,7 +18,7 @@ constexpr int paresPor90 = 9; // posições 31 a 120
 
 // Campo do registro que a crítica de vínculo aponta: o que carrega a chave do parceiro.
 constexpr int inicioNumero54 = 22, larguraNumero54 = 6;
-constexpr int inicioData60 = 4, larguraData60 = 8;
+constexpr int inicioSerie60 = 12, larguraSerie60 = 20;
 
 class Gerador {
 public:
@@ -279,7 +279,8 @@ private:
                     r_.txt(12, 20, serieFab);
                     r_.txt(32, 4, situacoes[s]);
                     r_.num(36, 12, valores[s]);
-                    if (semMestre) marca(Falha::Sem60M, inicioData60, larguraData60);
+                    // Uma falta por equipamento e dia: aponta o primeiro 60A órfão.
+                    if (semMestre && s == 0) marca(Falha::Sem60M, inicioSerie60, larguraSerie60);
                     e_.linha(r_);
                 }
             }
@@ -311,8 +312,9 @@ private:
                     posicoes = Registro::tamanho - 1;
                     marca(Falha::Tamanho, 0, 0);
                 } else if (k == 1 && quer(Falha::Tipo)) {
+                    // Tipo desconhecido: o registro inteiro fica sem leiaute.
                     r_.campo(2)[0] = '2';
-                    marca(Falha::Tipo, 1, 2);
+                    marca(Falha::Tipo, 0, 0);
                 } else if (k == 2 && quer(Falha::Numerico)) {
                     r_.campo(60)[0] = 'X';
                     marca(Falha::Numerico, 58, 13);

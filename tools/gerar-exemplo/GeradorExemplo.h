@@ -14,7 +14,7 @@ namespace kelvor::exemplo {
 
 enum class Falha : std::uint8_t {
     Tamanho,       // registro 61 com 125 posições
-    Tipo,          // registro 61 com tipo "62"
+    Tipo,          // registro 61 com tipo "62" (falha do registro inteiro)
     Numerico,      // letra no valor total de um registro 61
     Data,          // dia 32 na data de um registro 61
     ForaDoPeriodo, // data do último registro 61 no mês seguinte
@@ -27,7 +27,7 @@ enum class Falha : std::uint8_t {
     Sem50,         // registro 54 de um documento sem registro 50
     Sem75,         // código de produto de um registro 54 sem registro 75
     Ordem,         // um registro 53 depois dos registros 54
-    Sem60M,        // registros 60A de um equipamento sem o seu 60M
+    Sem60M,        // 60A sem o seu 60M (o mapa aponta o primeiro do equipamento e dia)
 };
 inline constexpr int quantidadeFalhas = 15;
 

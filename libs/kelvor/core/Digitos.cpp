@@ -349,8 +349,23 @@ int extraiDigitos(std::string_view campo, int* d) {
 } // namespace
 
 bool cnpjValido(std::string_view d14) {
-    if (d14.size() != 14 || !soDigitos(d14) || todosIguais(d14)) return false;
-    return d14[12] - '0' == dvCnpj(d14.data(), 12) && d14[13] - '0' == dvCnpj(d14.data(), 13);
+    // Uma passada só: é chamada em quase todo registro de documento.
+    static constexpr int p1[12] = {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
+    static constexpr int p2[12] = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3};
+    if (d14.size() != 14) return false;
+    int s1 = 0, s2 = 0;
+    bool iguais = true;
+    for (int i = 0; i < 14; ++i) {
+        const unsigned d = static_cast<unsigned char>(d14[static_cast<std::size_t>(i)]) - '0';
+        if (d > 9) return false;
+        iguais = iguais && d14[static_cast<std::size_t>(i)] == d14[0];
+        if (i < 12) {
+            s1 += static_cast<int>(d) * p1[i];
+            s2 += static_cast<int>(d) * p2[i];
+        }
+    }
+    const int dv1 = mod11Padrao(s1);
+    return !iguais && d14[12] - '0' == dv1 && d14[13] - '0' == mod11Padrao(s2 + dv1 * 2);
 }
 
 bool cpfValido(std::string_view d11) {

@@ -163,7 +163,7 @@ constexpr Campo R60M[] = {
     {"Subtipo", 3, 1, E::Tipo},
     {"Data de emissão", 4, 8, E::Data},
     {"Nº de série de fabricação", 12, 20, E::Obrigatorio},
-    {"Nº de ordem do equipamento", 32, 3, E::N},
+    {"Nº ordem do equipamento", 32, 3, E::N},
     {"Modelo do documento", 35, 2, E::Codigo2, ModelosEcf},
     {"COO no início do dia", 37, 6, E::N},
     {"COO no final do dia", 43, 6, E::N},

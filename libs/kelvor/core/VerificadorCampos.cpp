@@ -309,7 +309,8 @@ void VerificadorCampos::confereRegistro11(const LeiauteRegistro& l, const Regist
 
 void VerificadorCampos::confereRegistro54(const LeiauteRegistro& l, const RegistroLido& r) {
     auto item = texto::numero(l.campos[7].de(r.texto));
-    if (item < 991) return;
+    if (item < 991 || (item > 993 && item < 997) || item > 999)
+        return; // item comum, ou número inválido (já criticado)
     // Frete, seguro, PIS/COFINS e outras despesas: só as chaves do documento e o valor.
     const Campo& cst = l.campos[6];
     const Campo& produto = l.campos[8];
