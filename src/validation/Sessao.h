@@ -74,6 +74,10 @@ struct Sessao {
     std::function<void()> preencheResumo;            // atualização do Resumo
     std::function<void()> preencheArquivosCriticas;  // ComboArquivoCriticas a partir da tabela
     std::function<void()> listaCriticas;             // ListaArquivoCriticas
+    std::function<void(int topico)> ajuda;           // Ajuda(tópico) da janela principal
+    std::function<void()> paginaValidarMostrada;     // troca para a Validar: pendências e botões
+    std::function<void()> selecionaArquivoCriticasDoResumo; // Críticas vindo do Resumo de vários
+    std::function<void()> preencheVariosArquivos;    // lista do Resumo de vários arquivos
 };
 
 } // namespace korventa
