@@ -11,10 +11,10 @@ namespace korventa {
 
 struct ArquivoAberto {
     QString caminho;
-    QDateTime dataHoraAbertura; // última modificação do arquivo quando foi aberto
+    QDateTime dataHoraAbertura;   // última modificação do arquivo quando foi aberto
     std::int32_t tamanhoAbertura = 0;
-    QString mensagem;        // motivo da recusa ou da última falha; vazio quando não houve
-    QString versaoValidador; // versão do programa na última validação
+    QString mensagem;             // motivo da recusa ou da última falha; vazio quando não houve
+    QString versaoValidador;      // versão do programa na última validação
 
     QString caminhoMidia;
     QDateTime dataHoraMidia;
@@ -28,9 +28,9 @@ struct ArquivoAberto {
     QString municipio;
     QString uf;
     QString fax;
-    QString dataInicial; // dd/mm/aaaa
+    QString dataInicial;          // dd/mm/aaaa
     QString dataFinal;
-    QString convenio; // rótulos das colunas 124, 125 e 126 do registro 10
+    QString convenio;             // rótulos das colunas 124, 125 e 126 do registro 10
     QString natureza;
     QString finalidade;
     QString contato;
@@ -38,13 +38,13 @@ struct ArquivoAberto {
     QString logradouro;
     QString numero;
 
-    QString protocolo;           // protocolo provisório de dez dígitos
-    QString crcArquivo;          // CRC do arquivo devolvido pelo motor
-    std::int32_t resultado = -1; // -2 lote não validado, -1 não iniciado/cancelado/falhou, 0, 1, 2
+    QString protocolo;            // protocolo provisório de dez dígitos
+    QString crcArquivo;           // CRC do arquivo devolvido pelo motor
+    std::int32_t resultado = -1;  // -2 lote não validado, -1 não iniciado/cancelado/falhou, 0, 1, 2
     QDateTime inicioValidacao;
     QDateTime fimValidacao;
-    std::array<std::array<QString, 23>, 5> totalizadores{}; // grade do Resumo
-    std::array<QString, 32> totaisRegistro{};               // linhas 0 a 30 usadas
+    std::array<std::array<QString, 23>, 5> totalizadores{};  // grade do Resumo
+    std::array<QString, 32> totaisRegistro{};                // linhas 0 a 30 usadas
     QStringList totaisCFOP;
     std::int32_t erros = 0;
     std::int32_t advertencias = 0;

@@ -8,8 +8,8 @@
 
 #include <QStringListModel>
 #include <QVector>
-#include <cstdint>
 #include <functional>
+#include <cstdint>
 
 namespace korventa {
 
@@ -22,12 +22,12 @@ struct Configuracoes {
     QString pathGeraMidia = QStringLiteral(".");
     std::int32_t maxCriticas = 3000;
     QString ultimaImpressora;
-    QVector<double> colunasCriticas{855, 3855, 440, 1400}; // twips
-    QVector<double> colunasMidias{3040, 1560, 1230, 840};  // twips
-    QString ultimaPastaMidia;                              // texto de ComboPastaMidias
-    int filtroCriticas = 2;                                // 0 Erros, 1 Advertências, 2 Tudo
-    QString pastaComprovantesQIV;                          // do programa de transmissão
-    QString nomeAplicacao; // "ValidadorKorventa" ou "ValidadorKorventaV2"
+    QVector<double> colunasCriticas{855, 3855, 440, 1400};  // twips
+    QVector<double> colunasMidias{3040, 1560, 1230, 840};   // twips
+    QString ultimaPastaMidia;     // texto de ComboPastaMidias
+    int filtroCriticas = 2;       // 0 Erros, 1 Advertências, 2 Tudo
+    QString pastaComprovantesQIV; // do programa de transmissão
+    QString nomeAplicacao;        // "ValidadorKorventa" ou "ValidadorKorventaV2"
 };
 
 struct Sessao {
@@ -53,13 +53,13 @@ struct Sessao {
     std::int16_t nivelLog = 0;
     bool qivEncontrado = false;
     bool listaCriticasDesatualizada = false;
-    bool temCriticas = false; // a última validação deixou erros ou advertências
-    QString ultimaPastaMidia; // pasta da última mídia gravada (um ou vários arquivos)
+    bool temCriticas = false;     // a última validação deixou erros ou advertências
+    QString ultimaPastaMidia;     // pasta da última mídia gravada (um ou vários arquivos)
 
     // Pastas e arquivos de trabalho.
-    QString pastaPrograma;   // pasta do executável
-    QString pastaTemporaria; // com o separador no fim
-    QString caminhoCriticas; // base: "<temp>Criticas.tmp"
+    QString pastaPrograma;        // pasta do executável
+    QString pastaTemporaria;      // com o separador no fim
+    QString caminhoCriticas;      // base: "<temp>Criticas.tmp"
     QString caminhoTotaisCFOP;
     QString caminhoResumo;
     QString caminhoTotaisSituacao;
@@ -70,16 +70,16 @@ struct Sessao {
 
     // Ligações entre as páginas, feitas pela janela principal. Quem chama confere se existem:
     // nos testes de uma página sozinha elas ficam vazias.
-    std::function<void(int aba)> selecionaAba;      // abas de 1 a 7
-    std::function<void()> preencheValidar;          // página Validar depois de abrir/fechar
-    std::function<void()> preencheResumo;           // atualização do Resumo
-    std::function<void()> preencheArquivosCriticas; // ComboArquivoCriticas a partir da tabela
-    std::function<void()> listaCriticas;            // ListaArquivoCriticas
+    std::function<void(int aba)> selecionaAba;       // abas de 1 a 7
+    std::function<void()> preencheValidar;           // página Validar depois de abrir/fechar
+    std::function<void()> preencheResumo;            // atualização do Resumo
+    std::function<void()> preencheArquivosCriticas;  // ComboArquivoCriticas a partir da tabela
+    std::function<void()> listaCriticas;             // ListaArquivoCriticas
     // Efeitos da abertura, do fechamento e da validação na página Críticas.
-    std::function<void()> limpaCriticas;               // FecharArquivo: combo, lista e detalhe
-    std::function<void(const QString&)> avisoCriticas; // texto de LabelAvisoCriticas
-    std::function<void(const QString&)> tituloDetalheCriticas; // título de FrameDetalhe
-    std::function<void()> mostraCriticas; // validação com críticas: lista e botões
+    std::function<void()> limpaCriticas;             // FecharArquivo: combo, lista e detalhe
+    std::function<void(const QString&)> avisoCriticas;          // texto de LabelAvisoCriticas
+    std::function<void(const QString&)> tituloDetalheCriticas;  // título de FrameDetalhe
+    std::function<void()> mostraCriticas;            // validação com críticas: lista e botões
     // Listas de totais do Resumo (por registro, por CFOP, por CFOP e registro) da entrada n.
     std::function<void(int n)> preencheTotaisResumo;
 };
