@@ -1,10 +1,15 @@
 #include "app/Aplicacao.h"
 
+#include "app/Inicializacao.h"
+#include "app/LinhaDeComando.h"
+#include "app/Principal.h"
 #include "engine/Definicoes.h"
+#include "platform/PlataformaQt.h"
+#include "validation/Sessao.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
-#include <QMainWindow>
 #include <QTranslator>
 
 namespace korventa {
@@ -19,10 +24,19 @@ int executaAplicacao(int argc, char** argv) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&traducaoQt);
 
-    QMainWindow janela;
-    janela.setWindowTitle(QString::fromLatin1(TituloPrograma));
-    janela.resize(800, 600);
-    janela.show();
+    PlataformaQt plataforma;
+    Sessao sessao(plataforma);
+    sessao.pastaPrograma = QCoreApplication::applicationDirPath();
+    Principal janela(sessao);
+    plataforma.defineJanela(&janela);
+
+    ParametrosInicio parametros;
+    parametros.linhaDeComando = MontaLinhaDeComando(app.arguments().mid(1));
+    parametros.nomeExecutavel = QFileInfo(app.applicationFilePath()).completeBaseName();
+    parametros.chaveInstancia = InstanciaUnica::chavePadrao();
+    Inicializacao inicio(sessao, janela, parametros);
+    // Um início interrompido termina o programa sem gravar nem apagar nada.
+    if (!inicio.executa()) return 0;
     return app.exec();
 }
 

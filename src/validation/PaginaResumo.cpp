@@ -49,6 +49,10 @@ QStringList ColunasRegCFOP() {
 } // namespace
 
 void AjudaPagina(Sessao& s, int topico) {
+    if (s.ajuda) {
+        s.ajuda(topico);
+        return;
+    }
     s.plataforma.mostrarAjuda(JuntaCaminho(s.pastaPrograma, QString::fromLatin1(ArquivoAjuda)),
                               topico);
 }

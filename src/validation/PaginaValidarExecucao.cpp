@@ -127,12 +127,9 @@ void PaginaValidar::BotaoValidar_Click() {
 
     if (lote) {
         if (aceitos > 0) resumoArquivos_.habilitaGerarMidias(true);
-        if (s.temCriticas) {
-            aviso(QString());
-            if (s.mostraCriticas) s.mostraCriticas();
-        } else {
-            aviso(QStringLiteral("Nenhum arquivo validado possui erros ou advertências."));
-        }
+        aviso(s.temCriticas
+                  ? QString()
+                  : QStringLiteral("Nenhum arquivo validado possui erros ou advertências."));
         resumoArquivos_.AtualizaBotoes();
     } else {
         apresentaUmArquivo(s.temCriticas);
@@ -175,10 +172,9 @@ void PaginaValidar::apresentaUmArquivo(bool comCriticas) {
     } else {
         resumo_.OptionListarResumo_Click(PaginaResumo::VisaoValidacao);
     }
-    if (comCriticas) {
-        aviso(QString());
-        if (sessao_.mostraCriticas) sessao_.mostraCriticas();
-    }
+    // A lista, o detalhe e os botões da página Críticas aparecem quando ela lista de novo (a
+    // lista fica marcada como desatualizada ao fim da validação).
+    if (comCriticas) aviso(QString());
 }
 
 } // namespace korventa

@@ -1,13 +1,15 @@
-// Listas recentes (arquivos fiscais e pastas de mídia), mais novo no índice 0.
+// Listas recentes (arquivos fiscais e pastas de mídia), mais novo no topo.
 #pragma once
 
-#include <QString>
+#include "validation/Sessao.h"
 
 namespace korventa {
 
-struct Sessao;
+// Põe o caminho no topo de ComboArquivo, a menos que o mesmo texto (letras iguais, maiúsculas
+// e minúsculas inclusive) já esteja na lista: aí ele não sai do lugar.
+void IncluiArquivoRecente(Sessao& sessao, const QString& caminho);
 
-// Insere um arquivo fiscal no topo de ComboArquivo.
-void IncluiArquivoRecente(Sessao& s, const QString& caminho);
+// O mesmo para ComboPastaMidias.
+void IncluiPastaMidiaRecente(Sessao& sessao, const QString& pasta);
 
 } // namespace korventa

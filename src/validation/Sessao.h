@@ -75,11 +75,12 @@ struct Sessao {
     std::function<void()> preencheResumo;            // atualização do Resumo
     std::function<void()> preencheArquivosCriticas;  // ComboArquivoCriticas a partir da tabela
     std::function<void()> listaCriticas;             // ListaArquivoCriticas
-    // Efeitos da abertura, do fechamento e da validação na página Críticas.
-    std::function<void()> limpaCriticas;             // FecharArquivo: combo, lista e detalhe
-    std::function<void(const QString&)> avisoCriticas;          // texto de LabelAvisoCriticas
-    std::function<void(const QString&)> tituloDetalheCriticas;  // título de FrameDetalhe
-    std::function<void()> mostraCriticas;            // validação com críticas: lista e botões
+    std::function<void()> limpaCriticas;             // página Críticas ao fechar os arquivos
+    std::function<void(const QString&)> avisoCriticas; // texto de LabelAvisoCriticas
+    std::function<void(int topico)> ajuda;           // Ajuda(tópico) da janela principal
+    std::function<void()> paginaValidarMostrada;     // troca para a Validar: pendências e botões
+    std::function<void()> selecionaArquivoCriticasDoResumo; // Críticas vindo do Resumo de vários
+    std::function<void()> preencheVariosArquivos;    // lista do Resumo de vários arquivos
     // Listas de totais do Resumo (por registro, por CFOP, por CFOP e registro) da entrada n.
     std::function<void(int n)> preencheTotaisResumo;
 };

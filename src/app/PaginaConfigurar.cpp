@@ -1,0 +1,120 @@
+#include "app/PaginaConfigurar.h"
+
+#include "common/Caminhos.h"
+#include "engine/Log.h"
+#include "platform/Plataforma.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace korventa {
+
+namespace {
+
+QLabel* rotulo(const QString& nome, const QString& texto, QWidget* pai) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    return l;
+}
+
+} // namespace
+
+PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
+    : QWidget(pai), sessao_(sessao), editLocalQIV_(new QLineEdit(this)),
+      editMaxCriticas_(new QLineEdit(this)), labelPastaComprovantes_(new QLabel(this)) {
+    setObjectName(QStringLiteral("PaginaConfigurar"));
+    editLocalQIV_->setObjectName(QStringLiteral("EditLocalQIV"));
+    editMaxCriticas_->setObjectName(QStringLiteral("EditMaxCriticas"));
+    editMaxCriticas_->setMaximumWidth(80);
+    labelPastaComprovantes_->setObjectName(QStringLiteral("LabelPastaComprovantesQIV"));
+    labelPastaComprovantes_->setFrameShape(QFrame::StyledPanel);
+    labelPastaComprovantes_->setFrameShadow(QFrame::Sunken);
+    labelPastaComprovantes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    labelPastaComprovantes_->setMinimumHeight(editLocalQIV_->sizeHint().height());
+
+    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    browse->setObjectName(QStringLiteral("BrowseQIV"));
+    browse->setMaximumWidth(40);
+    auto* ajuda = new QPushButton(QStringLiteral("&Ajuda"), this);
+    ajuda->setObjectName(QStringLiteral("BotaoConfigurarAjuda"));
+
+    auto* legendaQiv = rotulo(QStringLiteral("LabelLocalQIV"),
+                              QStringLiteral("Informe o caminho completo do programa de "
+                                             "transmissão de arquivos (QIV):"),
+                              this);
+    legendaQiv->setBuddy(editLocalQIV_);
+
+    auto* linhaQiv = new QHBoxLayout;
+    linhaQiv->addWidget(editLocalQIV_, 1);
+    linhaQiv->addWidget(browse);
+
+    auto* linhaMax = new QHBoxLayout;
+    auto* label8 =
+        rotulo(QStringLiteral("Label8"), QStringLiteral("Listar somente as primeiras"), this);
+    label8->setBuddy(editMaxCriticas_);
+    linhaMax->addWidget(label8);
+    linhaMax->addWidget(editMaxCriticas_);
+    linhaMax->addWidget(rotulo(QStringLiteral("Label10"),
+                               QStringLiteral("críticas do Relatório de Críticas."), this));
+    linhaMax->addStretch(1);
+
+    auto* linhaAjuda = new QHBoxLayout;
+    linhaAjuda->addStretch(1);
+    linhaAjuda->addWidget(ajuda);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(legendaQiv);
+    layout->addLayout(linhaQiv);
+    layout->addSpacing(16);
+    layout->addLayout(linhaMax);
+    layout->addSpacing(16);
+    layout->addWidget(rotulo(QStringLiteral("Label4"),
+                             QStringLiteral("Pasta dos Comprovantes de Transmissão do QIV:"),
+                             this));
+    layout->addWidget(labelPastaComprovantes_);
+    layout->addStretch(1);
+    layout->addLayout(linhaAjuda);
+
+    // Qualquer mudança dos dois campos, digitada ou não, pede as verificações ao sair da página.
+    connect(editLocalQIV_, &QLineEdit::textChanged, this,
+            [this] { sessao_.configuracaoAlterada = true; });
+    connect(editMaxCriticas_, &QLineEdit::textChanged, this,
+            [this] { sessao_.configuracaoAlterada = true; });
+    connect(browse, &QPushButton::clicked, this, [this] { procuraQIV(); });
+    connect(ajuda, &QPushButton::clicked, this, [this] {
+        if (sessao_.ajuda) sessao_.ajuda(1);
+    });
+}
+
+void PaginaConfigurar::preenche() {
+    mostraPastaComprovantes();
+    editLocalQIV_->setText(sessao_.cfg.pathQiv);
+    editMaxCriticas_->setText(QString::number(sessao_.cfg.maxCriticas));
+}
+
+void PaginaConfigurar::mostraPastaComprovantes() {
+    labelPastaComprovantes_->setText(sessao_.cfg.pastaComprovantesQIV);
+}
+
+void PaginaConfigurar::procuraQIV() {
+    Log(LogOperacao, QStringLiteral("BrowseQIV_Click..."));
+    DialogoArquivo d;
+    d.titulo = QStringLiteral("Indique o local onde o QIV foi instalado...");
+    d.filtro = QStringLiteral("Programa QIV (qiv.exe)|qiv.exe|Todos os tipos (*.*)|*.*");
+    d.pastaInicial = PastaDoArquivo(editLocalQIV_->text());
+    d.nomeProposto = QStringLiteral("QIV.EXE");
+    const auto escolha = sessao_.plataforma.abrirArquivos(d);
+    if (!escolha || escolha->isEmpty()) {
+        Log(LogOperacao, QStringLiteral("Cancelou BrowseQIV_Click..."));
+        return;
+    }
+    editLocalQIV_->setText(escolha->first());
+    sessao_.configuracaoAlterada = true;
+    Log(LogOperacao, QStringLiteral("Fim BrowseQIV_Click."));
+}
+
+} // namespace korventa

@@ -1,0 +1,77 @@
+#include "app/PaginaSobre.h"
+
+#include "app/Produto.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace korventa {
+
+namespace {
+
+QLabel* versao(const QString& nome, const QString& texto, QWidget* pai) {
+    auto* l = new QLabel(texto, pai);
+    l->setObjectName(nome);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+} // namespace
+
+PaginaSobre::PaginaSobre(QWidget* pai)
+    : QWidget(pai),
+      valkora2_(versao(QStringLiteral("LabelVersaoValkora2"), QStringLiteral("x.x.x"), this)),
+      valkora3_(versao(QStringLiteral("LabelVersaoValkora3"), QStringLiteral("x.x.x"), this)),
+      kelvor_(versao(QStringLiteral("LabelVersaoKelvor"), QStringLiteral("x.x.x"), this)),
+      gerarMidia_(versao(QStringLiteral("LabelVersaoGerarMidia"), QStringLiteral("x.x.x"), this)),
+      tramil_(versao(QStringLiteral("LabelVersaoTramil"), QStringLiteral("Tramil: x.x.x"), this)),
+      validador_(versao(QStringLiteral("LabelVersaoValidador"), QStringLiteral("x.x.x"), this)) {
+    setObjectName(QStringLiteral("PaginaSobre"));
+
+    auto* titulo = new QLabel(QString::fromLatin1(NomeProduto), this);
+    QFont fonte = titulo->font();
+    fonte.setPointSizeF(fonte.pointSizeF() * 1.6);
+    fonte.setBold(true);
+    titulo->setFont(fonte);
+    auto* descricao = new QLabel(QStringLiteral("Validação de arquivos fiscais no leiaute do "
+                                                "Convênio ICMS 57/95 e geração das mídias de "
+                                                "transmissão."),
+                                 this);
+    descricao->setWordWrap(true);
+
+    auto* grade = new QGridLayout;
+    grade->setHorizontalSpacing(12);
+    const auto linha = [&](int i, const QString& legenda, QLabel* valor) {
+        grade->addWidget(new QLabel(legenda, this), i, 0);
+        grade->addWidget(valor, i, 1);
+    };
+    linha(0, QStringLiteral("Versão:"), validador_);
+    linha(1, QStringLiteral("Valkora2: "), valkora2_);
+    linha(2, QStringLiteral("Valkora3: "), valkora3_);
+    linha(3, QStringLiteral("Kelvor:"), kelvor_);
+    linha(4, QStringLiteral("GerarMidiaQIV:"), gerarMidia_);
+    grade->addWidget(tramil_, 5, 0, 1, 2);
+    grade->setColumnStretch(2, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(titulo);
+    layout->addWidget(descricao);
+    layout->addSpacing(16);
+    layout->addLayout(grade);
+    layout->addStretch(1);
+}
+
+void PaginaSobre::mostraVersoesComponentes(const VersoesComponentes& v) {
+    valkora2_->setText(v.valkora2);
+    valkora3_->setText(v.valkora3);
+    kelvor_->setText(v.kelvor);
+    gerarMidia_->setText(v.gerarMidia);
+    tramil_->setText(v.tramil);
+}
+
+void PaginaSobre::mostraVersaoPrograma(const QString& versao) {
+    validador_->setText(versao);
+}
+
+} // namespace korventa

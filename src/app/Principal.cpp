@@ -1,0 +1,285 @@
+#include "app/Principal.h"
+
+#include "app/Ajuda.h"
+#include "app/Banner.h"
+#include "app/Colunas.h"
+#include "app/ConfiguracoesUsuario.h"
+#include "app/PaginaConfigurar.h"
+#include "app/PaginaMidias.h"
+#include "app/PaginaSobre.h"
+#include "engine/Definicoes.h"
+#include "engine/Log.h"
+#include "platform/Plataforma.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace korventa {
+
+namespace {
+
+// Tamanho de projeto da janela e o acréscimo das telas de 800 pixels ou mais.
+constexpr int LarguraProjeto = 720;
+constexpr int AlturaProjeto = 540;
+constexpr double AmpliacaoTwips = 800;
+
+const char* const Abas[] = {"&Configurar", "&Validar",     "&Resumo", "Crí&ticas",
+                            "&Mídias",     "&Utilitários", "&Sobre"};
+
+} // namespace
+
+Principal::Principal(Sessao& sessao, QWidget* pai)
+    : QWidget(pai), sessao_(sessao), abas_(new QTabBar(this)), molduras_(new QStackedWidget(this)),
+      labelVersao_(new QLabel(QStringLiteral("x.x.x"), this)),
+      labelVersaoDeTeste_(new QLabel(QStringLiteral("Versão de TESTE"), this)),
+      labelStatus_(new QLabel(this)),
+      botaoEncerrar_(new QPushButton(QStringLiteral("&Encerrar"), this)) {
+    setObjectName(QStringLiteral("Principal"));
+    setWindowTitle(QString::fromLatin1(TituloPrograma));
+
+    auto* layout = new QVBoxLayout(this);
+    montaCabecalho(layout);
+
+    abas_->setObjectName(QStringLiteral("TabStrip1"));
+    abas_->setExpanding(false);
+    abas_->setDrawBase(true);
+    for (const char* aba : Abas)
+        abas_->addTab(QString::fromUtf8(aba));
+    layout->addWidget(abas_);
+
+    montaMolduras();
+    auto* caixa = new QFrame(this);
+    caixa->setFrameShape(QFrame::StyledPanel);
+    auto* layoutCaixa = new QVBoxLayout(caixa);
+    layoutCaixa->setContentsMargins(4, 4, 4, 4);
+    layoutCaixa->addWidget(molduras_);
+    layout->addWidget(caixa, 1);
+    layout->setSpacing(6);
+
+    labelStatus_->setObjectName(QStringLiteral("LabelStatus"));
+    botaoEncerrar_->setObjectName(QStringLiteral("OKButton"));
+    auto* rodape = new QHBoxLayout;
+    rodape->addWidget(labelStatus_, 1);
+    rodape->addWidget(botaoEncerrar_);
+    layout->addLayout(rodape);
+
+    resize(LarguraProjeto, AlturaProjeto);
+
+    sessao_.selecionaAba = [this](int aba) { selecionaAba(aba); };
+    sessao_.ajuda = [this](int topico) { Ajuda(sessao_, topico); };
+
+    connect(abas_, &QTabBar::currentChanged, this, [this](int i) { trocaPagina(i); });
+    connect(botaoEncerrar_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+Principal::~Principal() {
+    // As ligações apontam para esta janela: a sessão vive mais que ela.
+    sessao_.selecionaAba = nullptr;
+    sessao_.ajuda = nullptr;
+}
+
+void Principal::montaCabecalho(QVBoxLayout* layout) {
+    auto* banner = new Banner(this);
+    banner->installEventFilter(this);
+
+    labelVersao_->setObjectName(QStringLiteral("LabelVersao"));
+    labelVersaoDeTeste_->setObjectName(QStringLiteral("LabelVersaoDeTeste"));
+    labelVersaoDeTeste_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    labelVersaoDeTeste_->setVisible(false);
+    auto* versoes = new QVBoxLayout;
+    versoes->addStretch(1);
+    versoes->addWidget(labelVersaoDeTeste_, 0, Qt::AlignRight);
+    versoes->addWidget(labelVersao_, 0, Qt::AlignRight);
+
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(banner, 1);
+    topo->addLayout(versoes);
+    layout->addLayout(topo);
+}
+
+void Principal::montaMolduras() {
+    molduras_->setObjectName(QStringLiteral("MeuTab"));
+    for (int i = 0; i < QuantidadeMolduras; ++i) {
+        auto* m = new QWidget(molduras_);
+        m->setObjectName(QStringLiteral("MeuTab_%1").arg(i));
+        auto* l = new QVBoxLayout(m);
+        l->setContentsMargins(0, 0, 0, 0);
+        molduras_->addWidget(m);
+    }
+    configurar_ = new PaginaConfigurar(sessao_, moldura(MolduraConfigurar));
+    moldura(MolduraConfigurar)->layout()->addWidget(configurar_);
+    midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
+    moldura(MolduraMidias)->layout()->addWidget(midias_);
+    sobre_ = new PaginaSobre(moldura(MolduraSobre));
+    moldura(MolduraSobre)->layout()->addWidget(sobre_);
+}
+
+QWidget* Principal::moldura(int indice) const {
+    return molduras_->widget(indice);
+}
+
+QString Principal::creditos() {
+    return QStringLiteral("Validador KORVENTA||Validação de arquivos fiscais do Convênio ICMS "
+                          "57/95.|Feito com cuidado pela equipe do validador,|com a ajuda dos "
+                          "contadores que testaram cada versão.||Obrigado por usar!");
+}
+
+void Principal::trocaPagina(int indiceAba) {
+    Log(LogOperacao, QStringLiteral("TabStrip1_Click..."));
+    const int aba = indiceAba + 1;
+    if (sessao_.validando) {
+        // Durante a validação só o Resumo pode ficar à vista.
+        if (aba != 3) abas_->setCurrentIndex(2);
+        return;
+    }
+    if (sessao_.paginaAtual == MolduraConfigurar && sessao_.configuracaoAlterada &&
+        confereConfigurar) {
+        if (QWidget* campo = confereConfigurar()) {
+            sessao_.paginaAtual = -2;
+            selecionaAba(1);
+            campo->setFocus();
+            return;
+        }
+    }
+    if (sessao_.paginaAtual == -2) {
+        // Evento da volta à aba Configurar depois de uma verificação recusada.
+        sessao_.paginaAtual = MolduraConfigurar;
+        return;
+    }
+
+    const int anterior = sessao_.paginaAtual;
+    int pagina = indiceAba;
+    if (pagina == MolduraResumo && sessao_.variosArquivos()) pagina = MolduraResumoVarios;
+    sessao_.paginaAtual = std::int16_t(pagina);
+
+    if (pagina == MolduraConfigurar) {
+        LePastaComprovantesQIV(sessao_);
+        configurar_->mostraPastaComprovantes();
+        sessao_.configuracaoAlterada = false;
+    } else if (pagina == MolduraValidar && sessao_.paginaValidarMostrada) {
+        sessao_.paginaValidarMostrada();
+    }
+
+    molduras_->setCurrentIndex(pagina);
+
+    if (pagina == MolduraCriticas) {
+        if (sessao_.variosArquivos() && anterior == MolduraResumoVarios &&
+            sessao_.selecionaArquivoCriticasDoResumo)
+            sessao_.selecionaArquivoCriticasDoResumo();
+        if (sessao_.listaCriticasDesatualizada) {
+            sessao_.plataforma.cursorOcupado(true);
+            if (sessao_.listaCriticas) sessao_.listaCriticas();
+            sessao_.plataforma.cursorOcupado(false);
+            sessao_.listaCriticasDesatualizada = false;
+        }
+    }
+    if (pagina == MolduraResumoVarios && sessao_.preencheVariosArquivos)
+        sessao_.preencheVariosArquivos();
+    Log(LogOperacao, QStringLiteral("Fim TabStrip1_Click..."));
+}
+
+void Principal::selecionaAba(int aba) {
+    // Reescolher a aba que já está escolhida não gera evento da faixa: a troca roda assim mesmo.
+    if (abas_->currentIndex() == aba - 1)
+        trocaPagina(aba - 1);
+    else
+        abas_->setCurrentIndex(aba - 1);
+}
+
+bool Principal::pedidoFechamento() {
+    Log(LogDetalhe, QStringLiteral("Entrou no QueryUnload..."));
+    if (sessao_.validando) return false;
+    // Início interrompido: nada foi lido, nada se grava nem se apaga.
+    if (fechada_ || sessao_.paginaAtual == -1) return true;
+    guardaConfiguracoesDasPaginas();
+    GravaConfiguracoes(sessao_);
+    if (sessao_.preencheValidar) sessao_.preencheValidar(); // fecha o arquivo aberto
+    apagaArquivosDeTrabalho();
+    Log(LogDetalhe, QStringLiteral("Encerrando o programa..."));
+    fechada_ = true;
+    return true;
+}
+
+void Principal::guardaConfiguracoesDasPaginas() {
+    LeLargurasColunas(this, QStringLiteral("ListaCriticas"), sessao_.cfg.colunasCriticas);
+    LeLargurasColunas(this, QStringLiteral("ListaMidias"), sessao_.cfg.colunasMidias);
+    midias_->guardaConfiguracoes();
+}
+
+void Principal::apagaArquivosDeTrabalho() {
+    for (const QString& caminho :
+         {sessao_.caminhoTotaisCFOP, sessao_.caminhoResumo, sessao_.caminhoTotaisSituacao,
+          sessao_.caminhoTotaisOutrasIEs, sessao_.caminhoTotaisPorUF, sessao_.caminhoComprovante})
+        if (!caminho.isEmpty()) QFile::remove(caminho); // falhas aqui não importam
+}
+
+void Principal::closeEvent(QCloseEvent* evento) {
+    if (pedidoFechamento())
+        evento->accept();
+    else
+        evento->ignore();
+}
+
+bool Principal::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::MouseButtonDblClick &&
+        objeto->objectName() == QLatin1String("Image1"))
+        duploCliqueBanner();
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void Principal::duploCliqueBanner() {
+    if (abas_->currentIndex() != MolduraSobre) return;
+    if (++cliquesSobre_ < 5) return;
+    cliquesSobre_ = 0;
+    sessao_.plataforma.mensagem(creditos().split(QLatin1Char('|')).join(QLatin1Char('\r')),
+                                Icone::Nenhum);
+}
+
+void Principal::mostraJanela() {
+    show();
+}
+
+void Principal::ampliaLeiaute() {
+    const int acrescimo = TwipsParaPixels(AmpliacaoTwips, logicalDpiX());
+    resize(LarguraProjeto + acrescimo, AlturaProjeto + acrescimo);
+}
+
+void Principal::trazParaFrente() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Principal::mostraVersoesComponentes(const VersoesComponentes& versoes) {
+    sobre_->mostraVersoesComponentes(versoes);
+}
+
+void Principal::mostraVersaoPrograma(const QString& versao, bool versaoDeTeste) {
+    sobre_->mostraVersaoPrograma(versao);
+    labelVersao_->setText(versao);
+    labelVersaoDeTeste_->setVisible(versaoDeTeste);
+}
+
+void Principal::aplicaConfiguracoes() {
+    AplicaLargurasColunas(this, QStringLiteral("ListaCriticas"), sessao_.cfg.colunasCriticas);
+    AplicaLargurasColunas(this, QStringLiteral("ListaMidias"), sessao_.cfg.colunasMidias);
+    midias_->aplicaConfiguracoes();
+}
+
+void Principal::preencheConfigurar() {
+    configurar_->preenche();
+}
+
+void Principal::preencheMidias() {
+    midias_->preenche();
+}
+
+} // namespace korventa
