@@ -73,9 +73,9 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     linhaOpcoes->addWidget(new QLabel(QStringLiteral("Listar:"), this));
     grupo_ = new QButtonGroup(this);
     const std::array<std::pair<const char*, const char*>, 4> textos{{
-        {"&Validação", "Resumo da Validação"},
-        {"&Registros", "Totais por Registro"},
-        {"&CFOP", "Totais por CFOP"},
+        {"Vali&dação", "Resumo da Validação"},
+        {"Registr&os", "Totais por Registro"},
+        {"C&FOP", "Totais por CFOP"},
         {"CFOP &x Reg", "Totais por CFOP e Registro"},
     }};
     for (int i = 0; i < 4; ++i) {
@@ -109,9 +109,9 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     imprimir_ = new BotaoComAcao(QStringLiteral("BotaoResumoImprimir"),
                                  QStringLiteral("&Imprimir..."), this);
     recibo_ =
-        new BotaoComAcao(QStringLiteral("BotaoResumoRecibo"), QStringLiteral("R&ecibo..."), this);
+        new BotaoComAcao(QStringLiteral("BotaoResumoRecibo"), QStringLiteral("Reci&bo..."), this);
     transmitir_ = new BotaoComAcao(QStringLiteral("BotaoResumoTransmitir"),
-                                   QStringLiteral("&Transmitir..."), this);
+                                   QStringLiteral("Tra&nsmitir..."), this);
     auto* ajuda = new QPushButton(QStringLiteral("Ajuda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoResumoAjuda"));
     connect(ajuda, &QPushButton::clicked, this, [this] { AjudaPagina(sessao_, 3); });
@@ -143,7 +143,12 @@ void PaginaResumo::montaGrade() {
     grade_->setSelectionMode(QAbstractItemView::NoSelection);
     grade_->setFocusPolicy(Qt::NoFocus);
     grade_->horizontalHeader()->setMinimumSectionSize(20);
-    grade_->verticalHeader()->setDefaultSectionSize(grade_->fontMetrics().height() + 6);
+    const int linha = grade_->fontMetrics().height() + 4;
+    grade_->verticalHeader()->setMinimumSectionSize(linha);
+    grade_->verticalHeader()->setDefaultSectionSize(linha);
+    // Títulos longos ("Aceitos s/ Advertência") quebram em duas linhas em vez de serem cortados.
+    grade_->setWordWrap(true);
+    grade_->setRowHeight(0, 2 * grade_->fontMetrics().height() + 6);
 
     const QStringList titulos{QStringLiteral("Registros"), QStringLiteral("Aceitos s/ Advertência"),
                               QStringLiteral("Aceitos c/ Advertência"),

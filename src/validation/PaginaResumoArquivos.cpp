@@ -47,9 +47,9 @@ PaginaResumoArquivos::PaginaResumoArquivos(Sessao& s, QWidget* pai) : QWidget(pa
     gerarMidias_ = new BotaoComAcao(QStringLiteral("BotaoResumoXGerarMidias"),
                                     QStringLiteral("&Gerar Mídias..."), this);
     recibos_ = new BotaoComAcao(QStringLiteral("BotaoResumoXRecibos"),
-                                QStringLiteral("&Recibos..."), this);
+                                QStringLiteral("Reci&bos..."), this);
     transmitir_ = new BotaoComAcao(QStringLiteral("BotaoResumoXTransmitir"),
-                                   QStringLiteral("&Transmitir..."), this);
+                                   QStringLiteral("Tra&nsmitir..."), this);
     auto* ajuda = new QPushButton(QStringLiteral("Ajuda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoResumoXAjuda"));
     connect(ajuda, &QPushButton::clicked, this, [this] { AjudaPagina(sessao_, 103); });
@@ -91,6 +91,12 @@ void PaginaResumoArquivos::mostraLista() {
 
 int PaginaResumoArquivos::entradaDaLinha(const QTreeWidgetItem* item) {
     return item ? item->data(ColunaArquivo, Qt::UserRole).toInt() : -1;
+}
+
+int PaginaResumoArquivos::entradaSelecionada() const {
+    for (int i = 0; i < lista_->topLevelItemCount(); ++i)
+        if (lista_->topLevelItem(i)->isSelected()) return entradaDaLinha(lista_->topLevelItem(i));
+    return -1;
 }
 
 QTreeWidgetItem* PaginaResumoArquivos::linha(int n) {

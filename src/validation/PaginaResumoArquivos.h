@@ -29,6 +29,8 @@ public:
     // Linha da entrada n (etiqueta = n); criada com o nome do arquivo quando ainda não existe.
     QTreeWidgetItem* linha(int n);
     static int entradaDaLinha(const QTreeWidgetItem* item);
+    // Entrada da primeira linha selecionada (na ordem da lista); -1 sem seleção.
+    int entradaSelecionada() const;
     void escreve(int n, Coluna coluna, const QString& texto, bool vermelho = false);
 
     // Botões que dependem das linhas selecionadas.

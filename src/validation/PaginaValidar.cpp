@@ -78,10 +78,10 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     auto* rotuloArquivo = new QLabel(QStringLiteral("&Arquivo:"), this);
     rotuloArquivo->setBuddy(combo_);
 
-    validar_ = NovoBotao("BotaoValidar", QStringLiteral("&Validar >>"), this);
+    validar_ = NovoBotao("BotaoValidar", QStringLiteral("Vali&dar >>"), this);
     info_ = NovoBotao("BotaoValidarInfo", QStringLiteral("&Informações..."), this);
     visualizar_ = new BotaoComAcao(QStringLiteral("BotaoValidarVisualizar"),
-                                   QStringLiteral("Vi&sualizar..."), this);
+                                   QStringLiteral("Visuali&zar..."), this);
     notasFiscais_ = new BotaoComAcao(QStringLiteral("BotaoValidarNotasFiscais"),
                                      QStringLiteral("&Notas Fiscais..."), this);
     auto* ajuda = NovoBotao("BotaoValidarAjuda", QStringLiteral("Ajuda"), this);
@@ -97,10 +97,13 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     lista_->setHeaderLabels({QStringLiteral("Arquivo Aberto"), QStringLiteral("UF"),
                              QStringLiteral("CNPJ"), QStringLiteral("Período"),
                              QStringLiteral("Finalidade")});
+    const QFontMetrics medida = lista_->fontMetrics();
     lista_->setColumnWidth(ColArquivo, 200);
-    lista_->setColumnWidth(ColUF, 40);
-    lista_->setColumnWidth(ColCNPJ, 150);
-    lista_->setColumnWidth(ColPeriodo, 170);
+    lista_->setColumnWidth(ColUF, medida.horizontalAdvance(QStringLiteral("UFW")) + 12);
+    lista_->setColumnWidth(ColCNPJ,
+                           medida.horizontalAdvance(QStringLiteral("00.000.000/0000-00")) + 16);
+    lista_->setColumnWidth(
+        ColPeriodo, medida.horizontalAdvance(QStringLiteral("00/00/0000 até 00/00/0000")) + 16);
 
     labelResultado_ = new QLabel(this);
     labelResultado_->setObjectName(QStringLiteral("LabelResultadoValidacao"));
@@ -264,7 +267,7 @@ void PaginaValidar::FecharArquivo() {
     sessao_.arquivos = QVector<ArquivoAberto>(1);
     sessao_.temCriticas = false;
     limpaCabecalho();
-    validar_->setText(QStringLiteral("&Validar >>"));
+    validar_->setText(QStringLiteral("Vali&dar >>"));
     labelResultado_->setText(QStringLiteral("Nenhum arquivo aberto!"));
     aviso(QStringLiteral("Nenhum arquivo aberto!"));
     resumo_.Limpa();
@@ -329,8 +332,10 @@ void PaginaValidar::BrowseArquivo_Click() {
         notasFiscais_->permite(true);
         info_->show();
         atualizaBotaoInfo();
-        validar_->setText(QStringLiteral("&Validar Todos"));
+        validar_->setText(QStringLiteral("Vali&dar Todos"));
         aviso(QStringLiteral("Arquivos ainda não validados!"));
+        // Com vários arquivos abertos "Nenhum arquivo aberto!" seria falso.
+        labelResultado_->setText(QStringLiteral("Arquivos ainda não validados!"));
         resumoArquivos_.defineTitulo(QStringLiteral("Arquivos ainda não validados!"));
     }
     Log(LogOperacao, QStringLiteral("Fim BotaoArquivo_Click."));

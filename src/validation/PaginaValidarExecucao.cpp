@@ -126,6 +126,8 @@ void PaginaValidar::BotaoValidar_Click() {
     }
 
     if (lote) {
+        // O resultado de cada arquivo está na lista do Resumo.
+        if (!cancelou) labelResultado_->clear();
         if (aceitos > 0) resumoArquivos_.habilitaGerarMidias(true);
         aviso(s.temCriticas
                   ? QString()
