@@ -129,7 +129,7 @@ TEST(MotorRelatorio, ArquivoDeUmaValidacaoTemCabecalhoERegistrosDe218Bytes) {
 
 TEST(MotorRelatorio, TipoDesconhecidoSaiComOTipoLido) {
     Pasta pasta;
-    grava(pasta / "f.txt", linhas({r10(), com(r60A(), 3, "Z"), com(r50(), 1, "52")}));
+    grava(pasta / "f.txt", linhas({r10(), com(r60A(), 3, "Z"), com(r50(), 1, "62")}));
     kelvor::Parametros p;
     p.arquivo = pasta / "f.txt";
     p.relatorio = pasta / "c.tmp";
@@ -140,7 +140,7 @@ TEST(MotorRelatorio, TipoDesconhecidoSaiComOTipoLido) {
     auto res = v.executa(pg, cancelar);
     auto rel = le(p.relatorio);
     EXPECT_NE(rel.find(paraWindows1252("Tipo de registro inválido: 60Z.")), std::string::npos);
-    EXPECT_NE(rel.find(paraWindows1252("Tipo de registro inválido: 52.")), std::string::npos);
+    EXPECT_NE(rel.find(paraWindows1252("Tipo de registro inválido: 62.")), std::string::npos);
     // Tipo desconhecido não entra em linha nenhuma da tabela de totais.
     EXPECT_EQ(res.contagens.celula(9, 3), 0);
     EXPECT_EQ(res.contagens.celula(21, 3), 1);

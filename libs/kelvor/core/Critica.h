@@ -14,7 +14,8 @@ enum class Gravidade : std::uint8_t { Rejeicao, Advertencia };
 enum class Situacao : std::uint8_t { SemCritica = 0, ComAdvertencia = 1, Rejeitado = 2 };
 
 // Uma crítica, já com os textos que vão para o relatório (cortados na largura da coluna
-// por quem grava o relatório).
+// por quem grava o relatório). campo, docItem e mensagem são textos do código, em UTF-8;
+// tipo e conteudo são bytes do arquivo fiscal (Windows-1252) e vão para o relatório como estão.
 struct Critica {
     std::int64_t linha = 0;   // 1-based
     std::int64_t offset = 0;  // byte do início do registro no arquivo, 0-based
@@ -43,7 +44,9 @@ struct RegistroLido {
     std::string_view texto;
     std::int64_t linha = 0;
     std::int64_t offset = 0;
-    int indiceTipo = -1;  // 0..20 na ordem fixa dos tipos; -1 tipo desconhecido
+    // 0..20 na ordem fixa dos tipos; -1 tipo desconhecido. Num registro de tamanho errado vem
+    // das posições 1-2 (subtipo não conferido).
+    int indiceTipo = -1;
     Situacao situacao = Situacao::SemCritica;  // depois das verificações de campo deste registro
 };
 

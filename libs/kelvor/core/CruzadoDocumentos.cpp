@@ -58,24 +58,57 @@ void CruzadoDocumentos::registro50(RegistroAtual& r) {
     if (!r.cobre(56)) return;
     const auto t = r.texto();
     const auto k54 = chave54Do50(t).resumo();
+    const auto k51 = chave51Do50(t).resumo();
+    Chave c53;
+    c53.com(t, 31, 8).com(t, 39, 2).com(t, 41, 2).com(t, 43, 3).com(t, 46, 6).com(t, 52, 4);
+    const auto k53 = c53.resumo();
+    // As três posições são trazidas juntas: cada uma seria uma espera de memória.
+    porChave54_.antecipa(k54);
+    situacaoPorChave51_.antecipa(k51);
+    chaves53_.antecipa(k53);
+
     auto [nota, nova] = porChave54_.insere(k54);
     if (nova) nota->data = tabelas::dataValida(t.substr(30, 8));
-    auto [situacao, primeiraSituacao] = situacaoPorChave51_.insere(chave51Do50(t).resumo());
+    auto [situacao, primeiraSituacao] = situacaoPorChave51_.insere(k51);
     if (primeiraSituacao) *situacao = r.cobre(126) ? t[125] : ' ';
-    Chave k53;
-    k53.com(t, 31, 8).com(t, 39, 2).com(t, 41, 2).com(t, 43, 3).com(t, 46, 6).com(t, 52, 4);
-    chaves53_.insere(k53.resumo());
+    chaves53_.insere(k53);
 
     if (!r.tamanhoValido()) return;
-    Chave documento = chave54Do50(t);
-    documento.com(t, 56, 1).com(t, 122, 4);
-    auto [linha, primeira] = linhaDoDocumento_.insere(documento.resumo());
+    documentoRepetido(r, *nota);
+    if (nota->local == SemLocal && precisaDe54(t)) precisaGuardar_ = k54;
+}
+
+void CruzadoDocumentos::documentoRepetido(RegistroAtual& r, Nota& nota) {
+    const auto t = r.texto();
+    char tag[5] = {t[55], t[121], t[122], t[123], t[124]}; // emitente e alíquota
+    if (!nota.temPrimeiro) {
+        nota.temPrimeiro = true;
+        nota.linha = r.lido().linha;
+        std::memcpy(nota.emitenteAliquota, tag, sizeof tag);
+        return;
+    }
+    if (!nota.variasAliquotas && std::memcmp(tag, nota.emitenteAliquota, sizeof tag) == 0) {
+        r.critica(Gravidade::Rejeicao, r.campo(46, 6, "Número"),
+                  mensagem::documentoRepetido(nota.linha));
+        return;
+    }
+    // Mais de uma alíquota ou emitente na mesma nota e CFOP (caso raro): chave completa.
+    auto chaveCompleta = [&](const char* resto) {
+        Chave c = chave54Do50(t);
+        for (int i = 0; i < 5; ++i)
+            c.com(resto[i]);
+        return c.resumo();
+    };
+    if (!nota.variasAliquotas) {
+        nota.variasAliquotas = true;
+        *linhaDoDocumento_.insere(chaveCompleta(nota.emitenteAliquota)).first = nota.linha;
+    }
+    auto [linha, primeira] = linhaDoDocumento_.insere(chaveCompleta(tag));
     if (primeira)
         *linha = r.lido().linha;
     else
         r.critica(Gravidade::Rejeicao, r.campo(46, 6, "Número"),
                   mensagem::documentoRepetido(*linha));
-    if (nota->local == SemLocal && precisaDe54(t)) precisaGuardar_ = k54;
 }
 
 void CruzadoDocumentos::registro51(RegistroAtual& r) {

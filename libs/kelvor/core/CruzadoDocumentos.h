@@ -34,8 +34,14 @@ private:
     struct Nota {
         int data = 0;
         std::uint32_t local = SemLocal; // em notasSem54_: a primeira que precisa de 54
+        std::int64_t linha = 0;         // o primeiro 50 de tamanho certo desta chave
+        char emitenteAliquota[5];       // dele: o resto da chave de documento repetido
         bool tem54 = false;
+        bool temPrimeiro = false;
+        bool variasAliquotas = false; // daí em diante os repetidos vão por linhaDoDocumento_
     };
+    void documentoRepetido(RegistroAtual& r, Nota& nota);
+
     struct NotaQuePrecisa54 {
         LocalRegistro onde;
         char numero[6];
@@ -45,7 +51,7 @@ private:
     Tabela<Nota> porChave54_;
     Tabela<char> situacaoPorChave51_;
     Conjunto chaves53_;
-    Tabela<std::int64_t> linhaDoDocumento_;
+    Tabela<std::int64_t> linhaDoDocumento_; // só chaves com mais de uma alíquota/emitente
     std::vector<NotaQuePrecisa54> notasSem54_;
     int dataAtual_ = 0;
     std::uint64_t precisaGuardar_ = 0; // chave 54 do 50 em curso que precisa de 54

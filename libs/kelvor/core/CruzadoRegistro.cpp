@@ -73,6 +73,7 @@ void RegistroAtual::critica(Gravidade g, const CampoCriticado& campo, std::strin
     c.linha = r_->linha;
     c.offset = r_->offset;
     c.tipo = std::string(texto().substr(0, std::min<std::size_t>(2, texto().size())));
+    texto::trocaControles(c.tipo);
     c.campo = campo.nome ? campo.nome : "";
     c.docItem = identificacaoDocumento(leiaute(), texto());
     if (campo.inicio > 0) {

@@ -13,6 +13,7 @@ void CriticasTardias::critica(const LocalRegistro& onde, Gravidade g, const Camp
     c.linha = onde.linha;
     c.offset = onde.offset;
     c.tipo = std::string(onde.tipo, 2);
+    texto::trocaControles(c.tipo);
     c.campo = campo.nome ? campo.nome : "";
     c.docItem = onde.docItem;
     c.conteudo = std::move(conteudo);

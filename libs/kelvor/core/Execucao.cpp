@@ -56,7 +56,10 @@ int ExecucaoValidacao::estado(int& percentual, int& lidos, int& total) const {
     percentual = progresso_.percentual.load(std::memory_order_relaxed);
     lidos = limita(progresso_.lidos.load(std::memory_order_relaxed));
     total = limita(progresso_.total.load(std::memory_order_relaxed));
-    if (rodando) return EstadoEmAndamento;
+    if (rodando) {
+        percentual = std::min(percentual, 99); // 100 só depois que terminou
+        return EstadoEmAndamento;
+    }
     std::lock_guard trava(m_);
     return resultado_.veredito;
 }

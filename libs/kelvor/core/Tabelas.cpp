@@ -47,10 +47,25 @@ int indiceTipo(std::string_view s) {
     return IndicePorTipo[(s[0] - '0') * 10 + (s[1] - '0')];
 }
 
+namespace {
+// Códigos de dois caracteres numa tabela de 64 Ki bits: consulta sem comparar textos.
+using TabelaPares = std::bitset<65536>;
+
+std::size_t par(std::string_view s) {
+    return static_cast<unsigned char>(s[0]) * 256u + static_cast<unsigned char>(s[1]);
+}
+
+template <std::size_t N> TabelaPares montaPares(const std::string_view (&lista)[N]) {
+    TabelaPares t;
+    for (auto s : lista)
+        t.set(par(s));
+    return t;
+}
+} // namespace
+
 bool ufValida(std::string_view uf) {
-    for (auto u : Ufs)
-        if (u == uf) return true;
-    return false;
+    static const TabelaPares t = montaPares(Ufs);
+    return uf.size() == 2 && t.test(par(uf));
 }
 
 bool cfopValido(std::string_view cfop) {
@@ -59,9 +74,8 @@ bool cfopValido(std::string_view cfop) {
 }
 
 bool modeloConhecido(std::string_view modelo) {
-    for (auto m : Modelos)
-        if (m == modelo) return true;
-    return false;
+    static const TabelaPares t = montaPares(Modelos);
+    return modelo.size() == 2 && t.test(par(modelo));
 }
 
 bool situacaoTributariaValida(std::string_view c) {

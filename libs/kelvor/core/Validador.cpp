@@ -181,7 +181,8 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
             }
         } else {
             r.indiceTipo = -1;
-            std::string tipo(ln.texto.substr(0, ln.texto[0] == '6' ? 3 : 2));
+            bool comSubtipo = ln.texto.substr(0, 2) == "60" || ln.texto.substr(0, 2) == "61";
+            std::string tipo(ln.texto.substr(0, comSubtipo ? 3 : 2));
             texto::trocaControles(tipo);
             campos.critica(nullptr, r, nullptr, msg::TipoInvalido + texto::paraUtf8(tipo) + ".");
         }
