@@ -1,6 +1,7 @@
 #include "validation/Validacao.h"
 
 #include "common/Caminhos.h"
+#include "common/Windows1252.h"
 #include "engine/Bibliotecas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
@@ -50,7 +51,7 @@ bool LeTotaisCFOP(ArquivoAberto& e, const QString& caminho) {
     e.dataHoraTotaisCFOP = info.lastModified();
     e.tamanhoTotaisCFOP = static_cast<std::int32_t>(info.size());
     if (!conteudo.isEmpty()) {
-        e.totaisCFOP = QString::fromLatin1(conteudo).split(QLatin1Char('\n'));
+        e.totaisCFOP = DeWindows1252(conteudo).split(QLatin1Char('\n'));
         return true;
     }
     e.totaisCFOP = QStringList{QString()};

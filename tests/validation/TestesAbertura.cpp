@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace korventa;
@@ -159,6 +161,14 @@ TEST_F(Abertura, CabecalhoDoArquivoERecentes) {
     outro.linhaRegistro10[125] = QLatin1Char('7');
     ObtemCamposRegistroKorventa(outro);
     EXPECT_EQ(outro.finalidade, QStringLiteral("7"));
+
+    // Enter no combo abre o que estiver escrito nele.
+    validar->comboArquivo()->setEditText(pasta.filePath(QStringLiteral("bom.txt")));
+    validar->ComboArquivo_Change();
+    EXPECT_TRUE(sessao.arquivos[0].caminho.isEmpty());
+    QTest::keyClick(validar->comboArquivo()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(sessao.arquivos[0].caminho, caminho);
+    EXPECT_TRUE(validar->botaoValidar()->isEnabled());
 
     // Editar o combo fecha o arquivo e apaga os arquivos de trabalho.
     grava(QStringLiteral("Criticas.tmp. 0"), "x");

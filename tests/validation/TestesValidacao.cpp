@@ -293,3 +293,16 @@ TEST_F(Validacao, SegundaVezReaproveitaOsJaValidados) {
     EXPECT_EQ(texto(1, 1), QStringLiteral("Aceito"));
     EXPECT_EQ(plataforma.caixas().last().texto, Msg("Validação concluída em 0 seg."));
 }
+
+TEST_F(Validacao, ArquivoUnicoCanceladoFicaNaPaginaValidar) {
+    abre(exemplo(QStringLiteral("grande.txt"), Exemplo(300000, 9)));
+    bool viuProgresso = false;
+    CancelaNoArquivo(QStringLiteral("grande.txt"), &viuProgresso);
+    validar->BotaoValidar_Click(); // sem caixa de conclusão
+    EXPECT_TRUE(viuProgresso);
+    EXPECT_EQ(sessao.arquivos[0].resultado, ResultadoNaoIniciado);
+    EXPECT_TRUE(abasPedidas.isEmpty());
+    EXPECT_TRUE(validar->botaoValidar()->isEnabled());
+    EXPECT_FALSE(resumo->opcao(0)->isEnabled());
+    EXPECT_EQ(sessao.arquivos[0].protocolo.size(), 10);
+}
