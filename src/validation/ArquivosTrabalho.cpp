@@ -27,10 +27,16 @@ QString CaminhoCriticas88(const Sessao& s, int n) {
 }
 
 void ApagaArquivosTrabalho(const Sessao& s) {
+    // Antes de a janela principal definir as pastas não há o que apagar (e um nome relativo
+    // apagaria na pasta corrente).
+    const auto apaga = [](const QString& base, const QString& caminho) {
+        if (!base.isEmpty())
+            QFile::remove(caminho);
+    };
     for (int i = 0; i < s.arquivos.size(); ++i) {
-        QFile::remove(CaminhoCriticas(s, i));
-        QFile::remove(CaminhoCriticas88(s, i));
-        QFile::remove(CaminhoTotaisCFOP(s, i));
+        apaga(s.caminhoCriticas, CaminhoCriticas(s, i));
+        apaga(s.pastaPrograma, CaminhoCriticas88(s, i));
+        apaga(s.caminhoTotaisCFOP, CaminhoTotaisCFOP(s, i));
     }
 }
 
