@@ -172,9 +172,13 @@ TEST_F(Abertura, CabecalhoDoArquivoERecentes) {
 
     // Editar o combo fecha o arquivo e apaga os arquivos de trabalho.
     grava(QStringLiteral("Criticas.tmp. 0"), "x");
+    grava(QStringLiteral("CriticasPos.SP. 0"), "x");
+    grava(QStringLiteral("Totais.CFOP. 0"), "x");
     validar->comboArquivo()->setEditText(QStringLiteral("/outro"));
     validar->ComboArquivo_Change();
-    EXPECT_FALSE(QFile::exists(CaminhoCriticas(sessao, 0)));
+    EXPECT_FALSE(QFile::exists(pasta.filePath(QStringLiteral("Criticas.tmp. 0"))));
+    EXPECT_FALSE(QFile::exists(pasta.filePath(QStringLiteral("CriticasPos.SP. 0"))));
+    EXPECT_FALSE(QFile::exists(pasta.filePath(QStringLiteral("Totais.CFOP. 0"))));
     EXPECT_TRUE(sessao.arquivos[0].caminho.isEmpty());
     EXPECT_TRUE(validar->botaoCarregar()->isEnabled());
     EXPECT_EQ(validar->labelResultadoValidacao()->text(), QStringLiteral("Nenhum arquivo aberto!"));
