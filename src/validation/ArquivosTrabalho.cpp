@@ -30,8 +30,7 @@ void ApagaArquivosTrabalho(const Sessao& s) {
     // Antes de a janela principal definir as pastas não há o que apagar (e um nome relativo
     // apagaria na pasta corrente).
     const auto apaga = [](const QString& base, const QString& caminho) {
-        if (!base.isEmpty())
-            QFile::remove(caminho);
+        if (!base.isEmpty()) QFile::remove(caminho);
     };
     for (int i = 0; i < s.arquivos.size(); ++i) {
         apaga(s.caminhoCriticas, CaminhoCriticas(s, i));
