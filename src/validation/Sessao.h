@@ -53,6 +53,7 @@ struct Sessao {
     std::int16_t nivelLog = 0;
     bool qivEncontrado = false;
     bool listaCriticasDesatualizada = false;
+    bool temCriticas = false;     // a última validação deixou erros ou advertências
     QString ultimaPastaMidia;     // pasta da última mídia gravada (um ou vários arquivos)
 
     // Pastas e arquivos de trabalho.
@@ -74,10 +75,14 @@ struct Sessao {
     std::function<void()> preencheResumo;            // atualização do Resumo
     std::function<void()> preencheArquivosCriticas;  // ComboArquivoCriticas a partir da tabela
     std::function<void()> listaCriticas;             // ListaArquivoCriticas
+    std::function<void()> limpaCriticas;             // página Críticas ao fechar os arquivos
+    std::function<void(const QString&)> avisoCriticas; // texto de LabelAvisoCriticas
     std::function<void(int topico)> ajuda;           // Ajuda(tópico) da janela principal
     std::function<void()> paginaValidarMostrada;     // troca para a Validar: pendências e botões
     std::function<void()> selecionaArquivoCriticasDoResumo; // Críticas vindo do Resumo de vários
     std::function<void()> preencheVariosArquivos;    // lista do Resumo de vários arquivos
+    // Listas de totais do Resumo (por registro, por CFOP, por CFOP e registro) da entrada n.
+    std::function<void(int n)> preencheTotaisResumo;
 };
 
 } // namespace korventa

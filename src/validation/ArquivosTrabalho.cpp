@@ -1,0 +1,42 @@
+#include "validation/ArquivosTrabalho.h"
+
+#include "common/Caminhos.h"
+#include "common/Numeros.h"
+#include "validation/Sessao.h"
+
+#include <QFile>
+
+namespace korventa {
+
+QString SufixoEntrada(int n) {
+    return QStringLiteral(".") + NumeroComBrancoInicial(n);
+}
+
+QString CaminhoCriticas(const Sessao& s, int n) {
+    return s.caminhoCriticas + SufixoEntrada(n);
+}
+
+QString CaminhoTotaisCFOP(const Sessao& s, int n) {
+    return s.caminhoTotaisCFOP + SufixoEntrada(n);
+}
+
+QString CaminhoCriticas88(const Sessao& s, int n) {
+    const QString uf = n >= 0 && n < s.arquivos.size() ? s.arquivos[n].uf : QString();
+    return JuntaCaminho(s.pastaPrograma,
+                        QString::fromLatin1(ArqCriticasPos) + uf + SufixoEntrada(n));
+}
+
+void ApagaArquivosTrabalho(const Sessao& s) {
+    // Antes de a janela principal definir as pastas não há o que apagar (e um nome relativo
+    // apagaria na pasta corrente).
+    const auto apaga = [](const QString& base, const QString& caminho) {
+        if (!base.isEmpty()) QFile::remove(caminho);
+    };
+    for (int i = 0; i < s.arquivos.size(); ++i) {
+        apaga(s.caminhoCriticas, CaminhoCriticas(s, i));
+        apaga(s.pastaPrograma, CaminhoCriticas88(s, i));
+        apaga(s.caminhoTotaisCFOP, CaminhoTotaisCFOP(s, i));
+    }
+}
+
+} // namespace korventa

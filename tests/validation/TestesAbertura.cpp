@@ -1,0 +1,250 @@
+// Abertura de arquivos na página Validar: recusas das duas primeiras linhas, convênio por ano,
+// campos do cabeçalho, vários arquivos com um recusado, arquivo trocado em disco e fechamento.
+#include "Ambiente.h"
+
+#include "validation/Arquivos.h"
+#include "validation/ArquivosTrabalho.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace korventa;
+using namespace korventa::testes;
+
+namespace {
+
+// Linhas de um texto CR LF e de volta.
+QList<QByteArray> Linhas(const QByteArray& texto) {
+    return texto.split('\n');
+}
+QByteArray Junta(const QList<QByteArray>& linhas) {
+    return linhas.join('\n');
+}
+
+// Troca as colunas (1-based) de uma linha sem mudar o tamanho.
+QByteArray Troca(QByteArray linha, int coluna, const QByteArray& texto) {
+    return linha.replace(coluna - 1, texto.size(), texto);
+}
+
+// Registro 10 com fim de período e código de convênio dados.
+QByteArray ComConvenio(const QByteArray& texto, const char* fim, char codigo) {
+    auto linhas = Linhas(texto);
+    linhas[0] = Troca(Troca(linhas[0], 116, fim), 124, QByteArray(1, codigo));
+    return Junta(linhas);
+}
+
+QString Msg(const char* texto) {
+    return QString::fromUtf8(texto);
+}
+
+const QString Periodo = Msg("Período de referência inválido para código de identificação de "
+                            "estrutura do Convênio.\r");
+
+} // namespace
+
+class Abertura : public AmbienteValidacao {};
+
+TEST_F(Abertura, TamanhoETipoDasDuasPrimeirasLinhas) {
+    const QByteArray bom = textoExemplo();
+    auto linhas = Linhas(bom);
+    const QByteArray l10 = linhas[0].chopped(1); // sem o CR
+    const QByteArray l11 = linhas[1].chopped(1);
+
+    struct Caso {
+        QByteArray primeira, segunda;
+        QString mensagem;
+    } casos[] = {
+        {l10.left(125), l11, Msg("O tamanho do registro da primeira linha é inválido: 125!")},
+        {l10 + "  ", l11, QString()}, // 128 posições passam
+        {l10, l11.left(125), Msg("O tamanho do registro da segunda linha é inválido: 125!")},
+        {"11" + l10.mid(2), l11, Msg("A primeira linha não é um registro tipo 10!")},
+        {l10, "10" + l11.mid(2), Msg("A segunda linha não é um registro tipo 11!")},
+    };
+    for (const Caso& c : casos) {
+        linhas[0] = c.primeira + "\r";
+        linhas[1] = c.segunda + "\r";
+        const QString caminho = grava(QStringLiteral("linhas.txt"), Junta(linhas));
+        if (!c.mensagem.isEmpty()) plataforma.respondeMensagem(Resposta::Ok);
+        abre(caminho);
+        EXPECT_EQ(sessao.arquivos[0].mensagem, c.mensagem);
+        if (!c.mensagem.isEmpty()) {
+            EXPECT_EQ(plataforma.caixas().last().texto, c.mensagem);
+            EXPECT_EQ(plataforma.caixas().last().icone, Icone::Critico);
+            EXPECT_FALSE(validar->botaoValidar()->isEnabled());
+        } else {
+            EXPECT_TRUE(validar->botaoValidar()->isEnabled());
+        }
+    }
+}
+
+TEST_F(Abertura, ArquivoDeUmaLinhaEInexistente) {
+    const QByteArray l10 = Linhas(textoExemplo())[0];
+    const QString umaLinha = grava(QStringLiteral("uma.txt"), l10);
+    plataforma.respondeMensagem(Resposta::Ok);
+    abre(umaLinha);
+    EXPECT_EQ(plataforma.caixas().last().texto,
+              QStringLiteral("Erro lendo do arquivo ") + umaLinha);
+
+    // O motor recusa antes de o programa ler qualquer linha.
+    const QString inexistente = pasta.filePath(QStringLiteral("nao-existe.txt"));
+    plataforma.respondeMensagem(Resposta::Ok);
+    abre(inexistente);
+    EXPECT_EQ(plataforma.caixas().last().texto, Msg("Arquivo não encontrado: ") + inexistente);
+    EXPECT_FALSE(validar->frameRegistro10()->isVisibleTo(validar.get()));
+}
+
+TEST_F(Abertura, ConvenioConformeOAnoDoFimDoPeriodo) {
+    const QByteArray bom = textoExemplo();
+    const QString pede2 = Periodo + Msg("Informar código 2 ou superior no campo 10 do registro 10 "
+                                        "para fatos geradores ocorridos a partir de 01/01/2003.");
+    const QString pede3 = Periodo + Msg("Informar código 3 no campo 10 do registro 10 para fatos "
+                                        "geradores ocorridos a partir de 01/01/2004.");
+    struct Caso {
+        const char* fim;
+        char codigo;
+        QString mensagem;
+    } casos[] = {{"20021231", '1', QString()}, {"20030131", '1', pede2},
+                 {"20040131", '1', pede3},     {"20030131", '2', QString()},
+                 {"20230531", '2', pede3},     {"20230531", '3', QString()}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.fim) + " " + c.codigo);
+        ArquivoAberto e;
+        const auto linhas = Linhas(ComConvenio(bom, c.fim, c.codigo));
+        e.linhaRegistro10 = QString::fromLatin1(linhas[0].chopped(1));
+        e.linhaRegistro11 = QString::fromLatin1(linhas[1].chopped(1));
+        ObtemCamposRegistroKorventa(e);
+        EXPECT_EQ(VerificaConvenio(e), c.mensagem);
+    }
+
+    // Pela página: o cabeçalho aparece, mas o arquivo não pode ser validado.
+    const QString caminho = grava(QStringLiteral("conv.txt"), ComConvenio(bom, "20040131", '1'));
+    plataforma.respondeMensagem(Resposta::Ok);
+    abre(caminho);
+    EXPECT_EQ(plataforma.caixas().last().texto, pede3);
+    EXPECT_TRUE(validar->frameRegistro10()->isVisibleTo(validar.get()));
+    EXPECT_FALSE(validar->botaoValidar()->isEnabled());
+}
+
+TEST_F(Abertura, CabecalhoDoArquivoERecentes) {
+    const QString caminho = exemplo(QStringLiteral("bom.txt"));
+    abre(caminho);
+    const ArquivoAberto& e = sessao.arquivos[0];
+    ASSERT_TRUE(e.mensagem.isEmpty()) << e.mensagem.toStdString();
+    const auto valor = [&](const char* nome) {
+        return validar->findChild<QLabel*>(QString::fromLatin1(nome))->text();
+    };
+    EXPECT_EQ(valor("Label_R10_CGC"), QStringLiteral("86.024.835/0001-05"));
+    EXPECT_EQ(valor("Label_R10_RazaoSocial"), QStringLiteral("EMPRESA DE EXEMPLO LTDA"));
+    EXPECT_EQ(valor("Label_R10_UF"), QStringLiteral("SP"));
+    EXPECT_EQ(valor("Label_R10_InicioPeriodo"), QStringLiteral("01/05/2023"));
+    EXPECT_EQ(valor("Label_R10_FimPeriodo"), QStringLiteral("31/05/2023"));
+    EXPECT_EQ(valor("Label_R10_IdentConvenio"), Msg("3 - Convênio ICMS 76/03 e 20/04"));
+    EXPECT_EQ(valor("Label_R10_NaturezaOps"), Msg("3 - Totalidade das operações do informante"));
+    EXPECT_EQ(valor("Label_R10_Finalidade"), QStringLiteral("1 - Normal"));
+    EXPECT_EQ(e.contato, QStringLiteral("CONTATO DE EXEMPLO"));
+    EXPECT_EQ(e.telefone, QStringLiteral("001133334444"));
+    EXPECT_EQ(e.logradouro, QStringLiteral("RUA DAS FLORES"));
+    EXPECT_EQ(e.numero, QStringLiteral("00123"));
+    EXPECT_EQ(validar->labelResultadoValidacao()->text(), Msg("Arquivo ainda não validado!"));
+    EXPECT_FALSE(validar->botaoCarregar()->isEnabled());
+    EXPECT_EQ(sessao.arquivosRecentes.stringList().value(0), caminho);
+    EXPECT_EQ(validar->comboArquivo()->currentText(), caminho);
+
+    // Código fora das tabelas aparece como veio.
+    ArquivoAberto outro = e;
+    outro.linhaRegistro10[125] = QLatin1Char('7');
+    ObtemCamposRegistroKorventa(outro);
+    EXPECT_EQ(outro.finalidade, QStringLiteral("7"));
+
+    // Enter no combo abre o que estiver escrito nele.
+    validar->comboArquivo()->setEditText(pasta.filePath(QStringLiteral("bom.txt")));
+    validar->ComboArquivo_Change();
+    EXPECT_TRUE(sessao.arquivos[0].caminho.isEmpty());
+    QTest::keyClick(validar->comboArquivo()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(sessao.arquivos[0].caminho, caminho);
+    EXPECT_TRUE(validar->botaoValidar()->isEnabled());
+
+    // Editar o combo fecha o arquivo e apaga os arquivos de trabalho.
+    grava(QStringLiteral("Criticas.tmp. 0"), "x");
+    grava(QStringLiteral("CriticasPos.SP. 0"), "x");
+    grava(QStringLiteral("Totais.CFOP. 0"), "x");
+    validar->comboArquivo()->setEditText(QStringLiteral("/outro"));
+    validar->ComboArquivo_Change();
+    EXPECT_FALSE(QFile::exists(pasta.filePath(QStringLiteral("Criticas.tmp. 0"))));
+    EXPECT_FALSE(QFile::exists(pasta.filePath(QStringLiteral("CriticasPos.SP. 0"))));
+    EXPECT_FALSE(QFile::exists(pasta.filePath(QStringLiteral("Totais.CFOP. 0"))));
+    EXPECT_TRUE(sessao.arquivos[0].caminho.isEmpty());
+    EXPECT_TRUE(validar->botaoCarregar()->isEnabled());
+    EXPECT_EQ(validar->labelResultadoValidacao()->text(), QStringLiteral("Nenhum arquivo aberto!"));
+}
+
+TEST_F(Abertura, VariosArquivosComUmRecusado) {
+    const QString a = exemplo(QStringLiteral("a.txt"));
+    auto linhas = Linhas(textoExemplo());
+    linhas[0] = linhas[0].left(125) + "\r";
+    const QString ruim = grava(QStringLiteral("ruim.txt"), Junta(linhas));
+    kelvor::exemplo::Opcoes gaucho;
+    gaucho.semente = 2;
+    gaucho.uf = "RS";
+    const QString b = exemplo(QStringLiteral("b.txt"), gaucho);
+    abreVarios({a, ruim, b});
+
+    ASSERT_EQ(sessao.arquivos.size(), 3);
+    for (const ArquivoAberto& e : sessao.arquivos)
+        EXPECT_EQ(e.resultado, ResultadoNaoValidadoLote);
+    QTreeWidget* lista = validar->listaArquivosAbertos();
+    ASSERT_EQ(lista->topLevelItemCount(), 3);
+    EXPECT_EQ(lista->topLevelItem(1)->text(0), QStringLiteral("ruim.txt"));
+    EXPECT_EQ(lista->topLevelItem(1)->text(2), Msg("Arquivo inválido!"));
+    EXPECT_EQ(lista->topLevelItem(1)->foreground(2).color(), QColor(Qt::red));
+    EXPECT_TRUE(lista->topLevelItem(1)->text(1).isEmpty());
+    EXPECT_EQ(lista->topLevelItem(2)->text(1), QStringLiteral("RS"));
+    EXPECT_EQ(lista->topLevelItem(0)->text(3), Msg("01/05/2023 até 31/05/2023"));
+    EXPECT_EQ(lista->topLevelItem(0)->text(4), QStringLiteral("1 - Normal"));
+    EXPECT_TRUE(validar->botaoValidar()->isEnabled());
+    EXPECT_EQ(validar->botaoValidar()->text().remove(QLatin1Char('&')),
+              QStringLiteral("Validar Todos"));
+    EXPECT_TRUE(sessao.arquivosRecentes.stringList().isEmpty());
+    EXPECT_EQ(sessao.cfg.pathConvenio, pasta.path());
+    EXPECT_TRUE(plataforma.dialogos().first().varios);
+
+    // Informações: só o recusado tem o que mostrar enquanto o diálogo não existe.
+    QPushButton* info = validar->botaoValidarInfo();
+    EXPECT_TRUE(info->isVisibleTo(validar.get()));
+    lista->setCurrentItem(lista->topLevelItem(0));
+    EXPECT_FALSE(info->isEnabled());
+    lista->setCurrentItem(lista->topLevelItem(1));
+    EXPECT_TRUE(info->isEnabled());
+    plataforma.respondeMensagem(Resposta::Ok);
+    validar->BotaoValidarInfo_Click();
+    EXPECT_EQ(plataforma.caixas().last().texto,
+              Msg("O tamanho do registro da primeira linha é inválido: 125!"));
+}
+
+TEST_F(Abertura, ArquivoTrocadoOuApagadoDepoisDeAberto) {
+    const QString caminho = exemplo(QStringLiteral("bom.txt"));
+    abre(caminho);
+    EXPECT_TRUE(VerificaDataHoraArquivo(sessao, 0, true));
+
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write(" ");
+    f.close();
+    EXPECT_FALSE(VerificaDataHoraArquivo(sessao, 0, false));
+    plataforma.respondeMensagem(Resposta::Ok);
+    EXPECT_FALSE(VerificaDataHoraArquivo(sessao, 0, true));
+    EXPECT_EQ(plataforma.caixas().last().texto,
+              QStringLiteral("O arquivo foi trocado! Abra novamente."));
+
+    ASSERT_TRUE(QFile::remove(caminho));
+    plataforma.respondeMensagem(Resposta::Ok);
+    EXPECT_FALSE(VerificaDataHoraArquivo(sessao, 0, false));
+    EXPECT_EQ(plataforma.caixas().last().texto,
+              Msg("Erro15 2: Arquivo não encontrado\r fonte: ValidadorKorventa2017"));
+}
