@@ -1,7 +1,5 @@
 #include "common/Texto.h"
 
-#include <array>
-
 namespace korventa {
 
 QString CortaNoNulo(const QString& texto) {
@@ -30,11 +28,8 @@ QString TextoResultado(std::int32_t codigo) {
 }
 
 int IndiceDoRegistro(std::int16_t tipo) {
-    // Mesma ordem das linhas dos totalizadores por registro.
-    static constexpr std::array<std::int16_t, 21> tipos = {
-        10, 11, 50, 51, 53, 54, 55, 56, 57, 60, 61, 70, 71, 74, 75, 76, 77, 85, 86, 88, 90};
-    for (std::size_t i = 0; i < tipos.size(); ++i) {
-        if (tipos[i] == tipo) return static_cast<int>(i);
+    for (std::size_t i = 0; i < TiposRegistro.size(); ++i) {
+        if (TiposRegistro[i] == tipo) return static_cast<int>(i);
     }
     return -1;
 }

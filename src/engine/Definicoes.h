@@ -1,7 +1,8 @@
 // Constantes do programa inteiro.
 #pragma once
 
-#include <array>
+#include "common/Texto.h"
+
 #include <cstdint>
 
 namespace korventa {
@@ -20,10 +21,6 @@ inline constexpr const char* ArqTotaisPorUF = "TotaisPorUF.CFOP";
 inline constexpr const char* ArqComprovante = "Comprovante.tmp";
 inline constexpr const char* ArqCriticasPos = "CriticasPos.";
 inline constexpr const char* ProgramaUtilitarioNotas = "Tramil.exe";
-
-// Tipos de registro na ordem fixa, posições 0 a 20.
-inline constexpr std::array<std::int16_t, 21> TiposRegistro = {
-    10, 11, 50, 51, 53, 54, 55, 56, 57, 60, 61, 70, 71, 74, 75, 76, 77, 85, 86, 88, 90};
 
 // Códigos de resultado de uma validação.
 inline constexpr std::int32_t ResultadoNaoValidadoLote = -2;

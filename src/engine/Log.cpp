@@ -1,5 +1,6 @@
 #include "engine/Log.h"
 
+#include "common/Windows1252.h"
 #include "engine/Bibliotecas.h"
 
 namespace korventa {
@@ -8,7 +9,7 @@ void Log(int nivel, const QString& texto) {
     // Sem o motor não há log: a falha de carga é tratada por quem precisa dele (início).
     auto* evento = KORVENTA_FUNCAO("Kelvor", EventoLog);
     if (evento)
-        evento(nivel, texto.toLatin1().constData());
+        evento(nivel, ParaWindows1252(texto).constData());
 }
 
 } // namespace korventa
