@@ -74,6 +74,8 @@ struct Sessao {
     std::function<void()> preencheResumo;            // atualização do Resumo
     std::function<void()> preencheArquivosCriticas;  // ComboArquivoCriticas a partir da tabela
     std::function<void()> listaCriticas;             // ListaArquivoCriticas
+    std::function<void()> limpaCriticas;             // página Críticas ao fechar os arquivos
+    std::function<void(const QString&)> avisoCriticas; // texto de LabelAvisoCriticas
 };
 
 } // namespace korventa
