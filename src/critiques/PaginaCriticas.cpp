@@ -152,8 +152,11 @@ void PaginaCriticas::montaControles() {
 void PaginaCriticas::aplicaLarguras() {
     const double pixelsPorTwip = logicalDpiX() / TwipsPorPolegada;
     QHeaderView* cabecalho = lista_->header();
+    // Com a fonte desta tela o título da coluna pode não caber na largura gravada: ao menos o
+    // título aparece inteiro. A largura gravada só muda quando o usuário mexe na coluna.
     for (int i = 0; i < 4 && i < s_.cfg.colunasCriticas.size(); ++i)
-        cabecalho->resizeSection(i, qRound(s_.cfg.colunasCriticas[i] * pixelsPorTwip));
+        cabecalho->resizeSection(i, std::max(qRound(s_.cfg.colunasCriticas[i] * pixelsPorTwip),
+                                             cabecalho->sectionSizeHint(i)));
     // As larguras voltam às configurações, gravadas ao fechar o programa.
     connect(cabecalho, &QHeaderView::sectionResized, this, [this](int secao, int, int largura) {
         if (secao >= 0 && secao < s_.cfg.colunasCriticas.size())
