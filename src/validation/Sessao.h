@@ -53,6 +53,7 @@ struct Sessao {
     std::int16_t nivelLog = 0;
     bool qivEncontrado = false;
     bool listaCriticasDesatualizada = false;
+    bool temCriticas = false;     // a última validação deixou erros ou advertências
     QString ultimaPastaMidia;     // pasta da última mídia gravada (um ou vários arquivos)
 
     // Pastas e arquivos de trabalho.
@@ -74,8 +75,13 @@ struct Sessao {
     std::function<void()> preencheResumo;            // atualização do Resumo
     std::function<void()> preencheArquivosCriticas;  // ComboArquivoCriticas a partir da tabela
     std::function<void()> listaCriticas;             // ListaArquivoCriticas
-    std::function<void()> limpaCriticas;             // página Críticas ao fechar os arquivos
-    std::function<void(const QString&)> avisoCriticas; // texto de LabelAvisoCriticas
+    // Efeitos da abertura, do fechamento e da validação na página Críticas.
+    std::function<void()> limpaCriticas;             // FecharArquivo: combo, lista e detalhe
+    std::function<void(const QString&)> avisoCriticas;          // texto de LabelAvisoCriticas
+    std::function<void(const QString&)> tituloDetalheCriticas;  // título de FrameDetalhe
+    std::function<void()> mostraCriticas;            // validação com críticas: lista e botões
+    // Listas de totais do Resumo (por registro, por CFOP, por CFOP e registro) da entrada n.
+    std::function<void(int n)> preencheTotaisResumo;
 };
 
 } // namespace korventa

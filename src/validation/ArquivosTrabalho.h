@@ -1,0 +1,20 @@
+// Arquivos de trabalho de cada arquivo aberto: o nome-base, "." e o índice da entrada com um
+// branco à frente ("Criticas.tmp. 0").
+#pragma once
+
+#include <QString>
+
+namespace korventa {
+
+struct Sessao;
+
+QString SufixoEntrada(int n);
+QString CaminhoCriticas(const Sessao& s, int n);
+QString CaminhoTotaisCFOP(const Sessao& s, int n);
+// Críticas do registro 88 da pós-validação, na pasta do programa, com a UF da entrada.
+QString CaminhoCriticas88(const Sessao& s, int n);
+
+// Apaga os arquivos de trabalho de todas as entradas, ignorando falhas.
+void ApagaArquivosTrabalho(const Sessao& s);
+
+} // namespace korventa

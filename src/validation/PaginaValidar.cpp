@@ -1,0 +1,400 @@
+#include "validation/PaginaValidar.h"
+
+#include "common/Caminhos.h"
+#include "common/Formatos.h"
+#include "engine/Definicoes.h"
+#include "engine/Log.h"
+#include "platform/Plataforma.h"
+#include "validation/Arquivos.h"
+#include "validation/ArquivosTrabalho.h"
+#include "validation/BotaoComAcao.h"
+#include "validation/PaginaResumo.h"
+#include "validation/PaginaResumoArquivos.h"
+#include "validation/Recentes.h"
+#include "validation/Sessao.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace korventa {
+
+namespace {
+
+enum Rotulo10 {
+    R10_CGC,
+    R10_Inscricao,
+    R10_RazaoSocial,
+    R10_Municipio,
+    R10_UF,
+    R10_FAX,
+    R10_InicioPeriodo,
+    R10_FimPeriodo,
+    R10_IdentConvenio,
+    R10_NaturezaOps,
+    R10_Finalidade
+};
+
+constexpr std::array<const char*, 11> NomesRotulos10 = {
+    "Label_R10_CGC",           "Label_R10_Inscricao",  "Label_R10_RazaoSocial",
+    "Label_R10_Municipio",     "Label_R10_UF",         "Label_R10_FAX",
+    "Label_R10_InicioPeriodo", "Label_R10_FimPeriodo", "Label_R10_IdentConvenio",
+    "Label_R10_NaturezaOps",   "Label_R10_Finalidade"};
+
+enum ColunaAbertos { ColArquivo, ColUF, ColCNPJ, ColPeriodo, ColFinalidade };
+
+QPushButton* NovoBotao(const char* nome, const QString& texto, QWidget* pai) {
+    auto* b = new QPushButton(texto, pai);
+    b->setObjectName(QString::fromLatin1(nome));
+    return b;
+}
+
+} // namespace
+
+PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquivos& resumoArquivos,
+                             QWidget* pai)
+    : QWidget(pai), sessao_(s), resumo_(resumo), resumoArquivos_(resumoArquivos) {
+    setObjectName(QStringLiteral("PaginaValidar"));
+
+    combo_ = new QComboBox(this);
+    combo_->setObjectName(QStringLiteral("ComboArquivo"));
+    combo_->setEditable(true);
+    combo_->setInsertPolicy(QComboBox::NoInsert);
+    combo_->setModel(&s.arquivosRecentes);
+    combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    combo_->setMinimumContentsLength(30);
+    browse_ = NovoBotao("BrowseArquivo", QStringLiteral("..."), this);
+    browse_->setToolTip(QStringLiteral("Procurar o(s) arquivo(s)"));
+    browse_->setFixedWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+    carregar_ = NovoBotao("BotaoCarregar", QStringLiteral("A&brir"), this);
+    carregar_->setEnabled(false);
+    auto* rotuloArquivo = new QLabel(QStringLiteral("&Arquivo:"), this);
+    rotuloArquivo->setBuddy(combo_);
+
+    validar_ = NovoBotao("BotaoValidar", QStringLiteral("&Validar >>"), this);
+    info_ = NovoBotao("BotaoValidarInfo", QStringLiteral("&Informações..."), this);
+    visualizar_ = new BotaoComAcao(QStringLiteral("BotaoValidarVisualizar"),
+                                   QStringLiteral("Vi&sualizar..."), this);
+    notasFiscais_ = new BotaoComAcao(QStringLiteral("BotaoValidarNotasFiscais"),
+                                     QStringLiteral("&Notas Fiscais..."), this);
+    auto* ajuda = NovoBotao("BotaoValidarAjuda", QStringLiteral("Ajuda"), this);
+
+    frame10_ = new QGroupBox(QStringLiteral(" Registro 10 "), this);
+    frame10_->setObjectName(QStringLiteral("FrameRegistro10"));
+    montaFrameRegistro10();
+
+    lista_ = new QTreeWidget(this);
+    lista_->setObjectName(QStringLiteral("ListaArquivosAbertos"));
+    lista_->setRootIsDecorated(false);
+    lista_->setUniformRowHeights(true);
+    lista_->setHeaderLabels({QStringLiteral("Arquivo Aberto"), QStringLiteral("UF"),
+                             QStringLiteral("CNPJ"), QStringLiteral("Período"),
+                             QStringLiteral("Finalidade")});
+    lista_->setColumnWidth(ColArquivo, 200);
+    lista_->setColumnWidth(ColUF, 40);
+    lista_->setColumnWidth(ColCNPJ, 150);
+    lista_->setColumnWidth(ColPeriodo, 170);
+
+    labelResultado_ = new QLabel(this);
+    labelResultado_->setObjectName(QStringLiteral("LabelResultadoValidacao"));
+    QFont negrito = labelResultado_->font();
+    negrito.setBold(true);
+    labelResultado_->setFont(negrito);
+
+    auto* linhaArquivo = new QHBoxLayout;
+    linhaArquivo->addWidget(rotuloArquivo);
+    linhaArquivo->addWidget(combo_, 1);
+    linhaArquivo->addWidget(browse_);
+    linhaArquivo->addWidget(carregar_);
+    auto* esquerda = new QVBoxLayout;
+    esquerda->addLayout(linhaArquivo);
+    esquerda->addWidget(frame10_);
+    esquerda->addWidget(lista_, 1);
+    esquerda->addStretch();
+    esquerda->addWidget(labelResultado_);
+    auto* botoes = new QVBoxLayout;
+    for (QPushButton* b : {validar_, info_, static_cast<QPushButton*>(visualizar_),
+                           static_cast<QPushButton*>(notasFiscais_)})
+        botoes->addWidget(b);
+    botoes->addStretch();
+    botoes->addWidget(ajuda);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(esquerda, 1);
+    layout->addLayout(botoes);
+
+    connect(browse_, &QPushButton::clicked, this, &PaginaValidar::BrowseArquivo_Click);
+    connect(carregar_, &QPushButton::clicked, this, &PaginaValidar::BotaoCarregar_Click);
+    connect(combo_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (!combo_->currentText().isEmpty()) BotaoCarregar_Click();
+    });
+    connect(combo_->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString&) { ComboArquivo_Change(); });
+    connect(combo_, &QComboBox::activated, this, [this](int) { ComboArquivo_Change(); });
+    connect(validar_, &QPushButton::clicked, this, &PaginaValidar::BotaoValidar_Click);
+    connect(info_, &QPushButton::clicked, this, &PaginaValidar::BotaoValidarInfo_Click);
+    connect(lista_, &QTreeWidget::itemSelectionChanged, this, &PaginaValidar::atualizaBotaoInfo);
+    connect(lista_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem*, int) { BotaoValidarInfo_Click(); });
+    connect(ajuda, &QPushButton::clicked, this,
+            [this] { AjudaPagina(sessao_, sessao_.variosArquivos() ? 102 : 2); });
+
+    setTabOrder(combo_, browse_);
+    setTabOrder(browse_, carregar_);
+    setTabOrder(carregar_, validar_);
+    FecharArquivo();
+}
+
+void PaginaValidar::montaFrameRegistro10() {
+    for (size_t i = 0; i < valores10_.size(); ++i) {
+        auto* valor = new QLabel(frame10_);
+        valor->setObjectName(QString::fromLatin1(NomesRotulos10[i]));
+        valor->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        valor->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        valor->setMinimumHeight(valor->fontMetrics().height() + 6);
+        valores10_[i] = valor;
+    }
+    auto* g = new QGridLayout(frame10_);
+    const auto rotulo = [this](const char* texto) {
+        auto* l = new QLabel(QString::fromUtf8(texto), frame10_);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    // Colunas: rótulo, valor, rótulo, valor, rótulo, valor.
+    g->addWidget(rotulo("CNPJ:"), 0, 0);
+    g->addWidget(valores10_[R10_CGC], 0, 1);
+    g->addWidget(rotulo("Inscricão:"), 0, 2);
+    g->addWidget(valores10_[R10_Inscricao], 0, 3, 1, 3);
+    g->addWidget(rotulo("Razão social:"), 1, 0);
+    g->addWidget(valores10_[R10_RazaoSocial], 1, 1, 1, 5);
+    g->addWidget(rotulo("Município:"), 2, 0);
+    g->addWidget(valores10_[R10_Municipio], 2, 1);
+    g->addWidget(rotulo("UF:"), 2, 2);
+    g->addWidget(valores10_[R10_UF], 2, 3);
+    g->addWidget(rotulo("FAX:"), 2, 4);
+    g->addWidget(valores10_[R10_FAX], 2, 5);
+    g->addWidget(rotulo("Período:"), 3, 0);
+    g->addWidget(valores10_[R10_InicioPeriodo], 3, 1);
+    g->addWidget(rotulo("até"), 3, 2);
+    g->addWidget(valores10_[R10_FimPeriodo], 3, 3, 1, 3);
+    g->addWidget(rotulo("Ident. do convênio:"), 4, 0);
+    g->addWidget(valores10_[R10_IdentConvenio], 4, 1, 1, 5);
+    g->addWidget(rotulo("Natureza das op.:"), 5, 0);
+    g->addWidget(valores10_[R10_NaturezaOps], 5, 1, 1, 5);
+    g->addWidget(rotulo("Finalidade:"), 6, 0);
+    g->addWidget(valores10_[R10_Finalidade], 6, 1, 1, 5);
+    g->setColumnStretch(1, 3);
+    g->setColumnStretch(3, 1);
+    g->setColumnStretch(5, 2);
+}
+
+void PaginaValidar::aviso(const QString& texto) {
+    if (sessao_.avisoCriticas) sessao_.avisoCriticas(texto);
+}
+
+void PaginaValidar::mostraCabecalho(const ArquivoAberto& e) {
+    valores10_[R10_CGC]->setText(FormataCNPJ(e.cnpj));
+    valores10_[R10_Inscricao]->setText(e.inscricaoEstadual);
+    valores10_[R10_RazaoSocial]->setText(e.razaoSocial);
+    valores10_[R10_Municipio]->setText(e.municipio);
+    valores10_[R10_UF]->setText(e.uf);
+    valores10_[R10_FAX]->setText(e.fax);
+    valores10_[R10_InicioPeriodo]->setText(e.dataInicial);
+    valores10_[R10_FimPeriodo]->setText(e.dataFinal);
+    valores10_[R10_IdentConvenio]->setText(e.convenio);
+    valores10_[R10_NaturezaOps]->setText(e.natureza);
+    valores10_[R10_Finalidade]->setText(e.finalidade);
+    aviso(QStringLiteral("Arquivo ainda não validado!"));
+    labelResultado_->setText(QStringLiteral("Arquivo ainda não validado!"));
+    if (sessao_.tituloDetalheCriticas)
+        sessao_.tituloDetalheCriticas(QStringLiteral(" Arquivo ") + e.caminho +
+                                      QStringLiteral(" "));
+    frame10_->show();
+    Log(LogOperacao, QStringLiteral("Labels da interface atualizados."));
+}
+
+void PaginaValidar::limpaCabecalho() {
+    for (QLabel* l : valores10_)
+        l->clear();
+}
+
+void PaginaValidar::AbrirArquivo(const QString& caminho, bool lote, int indice) {
+    Log(LogOperacao, QStringLiteral("AbrirArquivo..."));
+    Plataforma& p = sessao_.plataforma;
+    p.cursorOcupado(true);
+    ArquivoAberto& e = sessao_.arquivos[indice];
+    if (!CarregaEntrada(e, caminho)) {
+        p.cursorOcupado(false);
+        return;
+    }
+    if (!lote) {
+        IncluiArquivoRecente(sessao_, caminho);
+        // A inserção no modelo pode mexer no texto do combo: ele continua mostrando o arquivo.
+        combo_->setEditText(caminho);
+    }
+    Log(LogOperacao, QStringLiteral("Incluiu na lista de recentes."));
+    if (!lote) mostraCabecalho(e);
+
+    const QString convenio = VerificaConvenio(e);
+    if (!convenio.isEmpty()) {
+        p.cursorOcupado(false);
+        e.mensagem = convenio;
+        Log(LogDetalhe, convenio);
+        return;
+    }
+    carregar_->setEnabled(false);
+    validar_->setEnabled(true);
+    visualizar_->permite(true);
+    notasFiscais_->permite(true);
+    validar_->setFocus();
+    p.cursorOcupado(false);
+    Log(LogOperacao, QStringLiteral("Fim AbrirArquivo."));
+}
+
+void PaginaValidar::FecharArquivo() {
+    Log(LogOperacao, QStringLiteral("FecharArquivo..."));
+    validar_->setEnabled(false);
+    visualizar_->permite(false);
+    notasFiscais_->permite(false);
+    info_->hide();
+    ApagaArquivosTrabalho(sessao_);
+    sessao_.arquivos = QVector<ArquivoAberto>(1);
+    sessao_.temCriticas = false;
+    limpaCabecalho();
+    validar_->setText(QStringLiteral("&Validar >>"));
+    labelResultado_->setText(QStringLiteral("Nenhum arquivo aberto!"));
+    aviso(QStringLiteral("Nenhum arquivo aberto!"));
+    resumo_.Limpa();
+    resumoArquivos_.Limpa();
+    if (sessao_.limpaCriticas) sessao_.limpaCriticas();
+    frame10_->hide();
+    lista_->clear();
+    lista_->hide();
+    Log(LogOperacao, QStringLiteral("Fim FecharArquivo."));
+}
+
+void PaginaValidar::adicionaLinhaLote(int i) {
+    const ArquivoAberto& e = sessao_.arquivos[i];
+    auto* item = new QTreeWidgetItem(lista_);
+    item->setText(ColArquivo, NomeDoArquivo(e.caminho));
+    item->setData(ColArquivo, Qt::UserRole, i);
+    if (e.mensagem.isEmpty()) {
+        item->setText(ColUF, e.uf);
+        item->setText(ColCNPJ, FormataCNPJ(e.cnpj));
+        item->setText(ColPeriodo, e.dataInicial + QStringLiteral(" até ") + e.dataFinal);
+        item->setText(ColFinalidade, e.finalidade);
+    } else {
+        item->setText(ColCNPJ, QStringLiteral("Arquivo inválido!"));
+        item->setForeground(ColCNPJ, QBrush(Qt::red));
+    }
+}
+
+void PaginaValidar::BrowseArquivo_Click() {
+    Log(LogOperacao, QStringLiteral("BotaoArquivo_Click..."));
+    DialogoArquivo d;
+    d.titulo = QStringLiteral("Indique o(s) documento(s) para validar...");
+    d.filtro = QStringLiteral("Documentos KORVENTA (*.txt)|*.txt|Todos os tipos (*.*)|*.*");
+    d.pastaInicial = sessao_.cfg.pathConvenio;
+    d.varios = true;
+    const std::optional<QStringList> escolha = sessao_.plataforma.abrirArquivos(d);
+    if (!escolha || escolha->isEmpty()) {
+        Log(LogOperacao, QStringLiteral("Cancelou BotaoArquivo_Click..."));
+        return;
+    }
+    FecharArquivo();
+    const QStringList& arquivos = *escolha;
+    if (arquivos.size() == 1) {
+        const QString& caminho = arquivos.first();
+        sessao_.cfg.pathConvenio = PastaDoArquivo(caminho);
+        combo_->setEditText(caminho);
+        AbrirArquivo(caminho, false, 0);
+        if (!sessao_.arquivos[0].mensagem.isEmpty())
+            sessao_.plataforma.mensagem(sessao_.arquivos[0].mensagem, Icone::Critico);
+    } else {
+        lista_->clear();
+        const QString pasta = PastaDoArquivo(arquivos.first());
+        sessao_.cfg.pathConvenio = pasta;
+        combo_->setEditText(JuntaCaminho(pasta, QStringLiteral("...")));
+        sessao_.arquivos = QVector<ArquivoAberto>(arquivos.size());
+        for (int i = 0; i < arquivos.size(); ++i) {
+            AbrirArquivo(arquivos[i], true, i);
+            adicionaLinhaLote(i);
+            sessao_.arquivos[i].resultado = ResultadoNaoValidadoLote;
+        }
+        lista_->show();
+        visualizar_->permite(true);
+        notasFiscais_->permite(true);
+        info_->show();
+        atualizaBotaoInfo();
+        validar_->setText(QStringLiteral("&Validar Todos"));
+        aviso(QStringLiteral("Arquivos ainda não validados!"));
+        resumoArquivos_.defineTitulo(QStringLiteral("Arquivos ainda não validados!"));
+    }
+    Log(LogOperacao, QStringLiteral("Fim BotaoArquivo_Click."));
+}
+
+void PaginaValidar::BotaoCarregar_Click() {
+    FecharArquivo();
+    AbrirArquivo(combo_->currentText(), false, 0);
+    if (!sessao_.arquivos[0].mensagem.isEmpty())
+        sessao_.plataforma.mensagem(sessao_.arquivos[0].mensagem, Icone::Critico);
+}
+
+void PaginaValidar::ComboArquivo_Change() {
+    carregar_->setEnabled(!combo_->currentText().isEmpty());
+    FecharArquivo();
+}
+
+void PaginaValidar::AoMostrar() {
+    if (combo_->currentText().isEmpty()) carregar_->setEnabled(false);
+}
+
+int PaginaValidar::entradaSelecionada() const {
+    if (!sessao_.variosArquivos()) return 0;
+    const QTreeWidgetItem* item = lista_->currentItem();
+    if (!item || !item->isSelected()) return -1;
+    return item->data(ColArquivo, Qt::UserRole).toInt();
+}
+
+void PaginaValidar::atualizaBotaoInfo() {
+    const int n = entradaSelecionada();
+    bool habilita = false;
+    if (n >= 0 && n < sessao_.arquivos.size()) {
+        const ArquivoAberto& e = sessao_.arquivos[n];
+        const bool recusado = e.resultado == ResultadoNaoValidadoLote && !e.mensagem.isEmpty();
+        habilita = recusado || acaoInfo_;
+    }
+    info_->setEnabled(habilita);
+}
+
+void PaginaValidar::BotaoValidarInfo_Click() {
+    const int n = entradaSelecionada();
+    if (n < 0 || n >= sessao_.arquivos.size()) return;
+    const ArquivoAberto& e = sessao_.arquivos[n];
+    if (e.resultado == ResultadoNaoValidadoLote && !e.mensagem.isEmpty()) {
+        sessao_.plataforma.mensagem(e.mensagem, Icone::Critico);
+        return;
+    }
+    if (acaoInfo_ && VerificaDataHoraArquivo(sessao_, n, true)) acaoInfo_(n);
+}
+
+void PaginaValidar::defineAcaoVisualizar(std::function<void()> acao) {
+    visualizar_->defineAcao(std::move(acao));
+}
+
+void PaginaValidar::defineAcaoNotasFiscais(std::function<void()> acao) {
+    notasFiscais_->defineAcao(std::move(acao));
+}
+
+void PaginaValidar::defineAcaoInfo(std::function<void(int)> acao) {
+    acaoInfo_ = std::move(acao);
+    atualizaBotaoInfo();
+}
+
+} // namespace korventa

@@ -1,0 +1,184 @@
+// Validar Todos / Validar >>: percorre a tabela de arquivos abertos e apresenta o resultado.
+#include "common/Formatos.h"
+#include "common/Numeros.h"
+#include "common/Texto.h"
+#include "engine/Definicoes.h"
+#include "engine/Log.h"
+#include "platform/Plataforma.h"
+#include "validation/BotaoComAcao.h"
+#include "validation/DlgProgressoValidacao.h"
+#include "validation/PaginaResumo.h"
+#include "validation/PaginaResumoArquivos.h"
+#include "validation/PaginaValidar.h"
+#include "validation/Sessao.h"
+#include "validation/Validacao.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <memory>
+
+namespace korventa {
+
+namespace {
+using Col = PaginaResumoArquivos::Coluna;
+constexpr int AbaResumo = 3;
+} // namespace
+
+void PaginaValidar::marcaCancelada(int n, bool lote) {
+    ArquivoAberto& e = sessao_.arquivos[n];
+    e.resultado = ResultadoNaoIniciado;
+    e.mensagem.clear();
+    if (lote) {
+        resumoArquivos_.escreve(n, Col::ColunaResultado, QStringLiteral("Validação cancelada."),
+                                true);
+        resumoArquivos_.escreve(n, Col::ColunaMidia, QStringLiteral(" "));
+    }
+}
+
+void PaginaValidar::BotaoValidar_Click() {
+    Log(LogDetalhe, QStringLiteral("BotaoValidar_Click..."));
+    Sessao& s = sessao_;
+    const QDateTime inicio = s.plataforma.agora();
+    // O diálogo pertence à janela principal, que não é desabilitada durante a validação (a
+    // página sim); uma página solta, sem janela principal, não pode ser a dona.
+    auto dlg = std::make_unique<DlgProgressoValidacao>(window() != this ? window() : nullptr);
+    dlg->limpaCancelamento();
+    s.temCriticas = false;
+
+    const bool lote = s.variosArquivos();
+    if (lote) {
+        resumoArquivos_.defineTitulo(QStringLiteral("Resultado das Validações de Arquivos"));
+        resumoArquivos_.mostraLista();
+        if (s.selecionaAba) s.selecionaAba(AbaResumo);
+    }
+    setEnabled(false);
+    s.validando = true;
+
+    bool cancelou = false; // execução cancelada (ou que falhou) nesta vez
+    bool impedido = false; // arquivo único trocado em disco: não foi validado
+    int aceitos = 0;
+    for (int n = 0; n < s.arquivos.size(); ++n) {
+        if (!s.arquivos[n].mensagem.isEmpty()) continue; // recusado na abertura
+        if (lote) resumoArquivos_.lista()->scrollToItem(resumoArquivos_.linha(n));
+        const std::int32_t anterior = s.arquivos[n].resultado;
+        // Depois de um cancelamento nenhum arquivo começa: também os que ficaram sem resultado
+        // numa vez anterior.
+        if ((dlg->cancelado() || cancelou) &&
+            (anterior == ResultadoNaoValidadoLote || anterior == ResultadoNaoIniciado)) {
+            marcaCancelada(n, lote);
+            continue;
+        }
+        if (anterior >= ResultadoAceito && anterior <= ResultadoRejeitado) {
+            if (s.arquivos[n].erros + s.arquivos[n].advertencias != 0) s.temCriticas = true;
+            continue;
+        }
+        if (lote)
+            resumoArquivos_.escreve(n, Col::ColunaResultado, QStringLiteral(" validando... "));
+        if (!ValidarArquivo(s, n, *dlg)) {
+            if (lote)
+                resumoArquivos_.escreve(n, Col::ColunaResultado,
+                                        QStringLiteral("O arquivo foi trocado! Abra novamente."),
+                                        true);
+            else
+                impedido = true;
+            continue;
+        }
+        const ArquivoAberto& e = s.arquivos[n];
+        switch (e.resultado) {
+        case ResultadoAceito:
+        case ResultadoAceitoComAdvertencias:
+            ++aceitos;
+            if (e.resultado == ResultadoAceitoComAdvertencias) s.temCriticas = true;
+            if (lote) {
+                resumoArquivos_.escreve(n, Col::ColunaResultado,
+                                        e.resultado == ResultadoAceito
+                                            ? QStringLiteral("Aceito")
+                                            : QStringLiteral("Aceito com Advertências"));
+                resumoArquivos_.escreve(n, Col::ColunaMidia, QStringLiteral("não gerado."));
+            }
+            break;
+        case ResultadoRejeitado:
+            s.temCriticas = true;
+            if (lote) {
+                resumoArquivos_.escreve(n, Col::ColunaResultado, QStringLiteral("Rejeitado"), true);
+                resumoArquivos_.escreve(n, Col::ColunaMidia, QStringLiteral(" "));
+            }
+            break;
+        default:
+            marcaCancelada(n, lote);
+            cancelou = true;
+            break;
+        }
+        if (!lote) s.plataforma.processarEventos();
+    }
+
+    const QDateTime fim = s.plataforma.agora();
+    dlg.reset();
+    setEnabled(true);
+    s.validando = false;
+    if (!cancelou && !impedido) validar_->setEnabled(false);
+    if (s.preencheArquivosCriticas) s.preencheArquivosCriticas();
+    s.listaCriticasDesatualizada = true;
+    if (!lote && (cancelou || impedido)) {
+        Log(LogDetalhe, QStringLiteral("Fim BotaoValidar_Click."));
+        return;
+    }
+
+    if (lote) {
+        if (aceitos > 0) resumoArquivos_.habilitaGerarMidias(true);
+        if (s.temCriticas) {
+            aviso(QString());
+            if (s.mostraCriticas) s.mostraCriticas();
+        } else {
+            aviso(QStringLiteral("Nenhum arquivo validado possui erros ou advertências."));
+        }
+        resumoArquivos_.AtualizaBotoes();
+    } else {
+        apresentaUmArquivo(s.temCriticas);
+    }
+
+    if (!cancelou) {
+        const int segundos = ArredondaPar(inicio.msecsTo(fim) / 1000.0);
+        s.plataforma.mensagem(QStringLiteral("Validação concluída em ") + FormataDuracao(segundos) +
+                                  QStringLiteral("."),
+                              Icone::Informacao);
+    }
+    if (!lote && !cancelou) {
+        if (s.selecionaAba) s.selecionaAba(AbaResumo);
+        if (s.arquivos[0].resultado == ResultadoRejeitado)
+            resumo_.botaoImprimir()->setFocus();
+        else
+            resumo_.botaoGerarMidia()->setFocus();
+    }
+    Log(LogDetalhe, QStringLiteral("Fim BotaoValidar_Click."));
+}
+
+void PaginaValidar::apresentaUmArquivo(bool comCriticas) {
+    const ArquivoAberto& e = sessao_.arquivos[0];
+    resumo_.PreencheGrade(0);
+    resumo_.botaoGerarMidia()->permite(e.resultado == ResultadoAceito ||
+                                       e.resultado == ResultadoAceitoComAdvertencias);
+    labelResultado_->setText(TextoResultado(e.resultado));
+    if (!comCriticas) aviso(QStringLiteral("Nenhum erro ou advertência encontrado."));
+    resumo_.MostraValidacao(0);
+    resumo_.habilitaOpcao(PaginaResumo::VisaoValidacao, true);
+    if (e.resultado != ResultadoRejeitado) {
+        // As listas de totais são preenchidas antes de escolher a vista: a de CFOP só permite
+        // imprimir quando tem linhas.
+        if (sessao_.preencheTotaisResumo) sessao_.preencheTotaisResumo(0);
+        resumo_.mostraListasTotais(true);
+        for (int i = 1; i <= 3; ++i)
+            resumo_.habilitaOpcao(i, true);
+        resumo_.OptionListarResumo_Click(
+            e.uf == QLatin1String("RS") ? PaginaResumo::VisaoCFOP : PaginaResumo::VisaoValidacao);
+    } else {
+        resumo_.OptionListarResumo_Click(PaginaResumo::VisaoValidacao);
+    }
+    if (comCriticas) {
+        aviso(QString());
+        if (sessao_.mostraCriticas) sessao_.mostraCriticas();
+    }
+}
+
+} // namespace korventa

@@ -1,0 +1,30 @@
+// Validação de uma entrada da tabela de arquivos abertos pelo motor: parâmetros do leiaute,
+// acompanhamento pelo diálogo de progresso, veredicto, protocolo e totais.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace korventa {
+
+struct ArquivoAberto;
+struct Sessao;
+struct VersaoPrograma;
+class DlgProgressoValidacao;
+
+// Indicador de leiaute (0 antes de 2003, 1 no atual) e versão do convênio (2 ou 3).
+int FlagLeiaute(const VersaoPrograma& v, const ArquivoAberto& e);
+int VersaoConvenio(int flagLeiaute, const ArquivoAberto& e);
+
+// Protocolo provisório de dez dígitos: CRC do CNPJ com o início da validação (ddmmaaaahhmmss).
+QString ProtocoloProvisorio(const QString& cnpj, const QDateTime& inicio);
+
+// Lê o arquivo de totais por CFOP para a entrada; um arquivo vazio recebe um branco, para que
+// nunca entre vazio numa mídia. Falso quando o arquivo não pôde ser lido ou gravado.
+bool LeTotaisCFOP(ArquivoAberto& e, const QString& caminho);
+
+// Valida a entrada n. Falso quando o arquivo mudou em disco e não foi validado (a entrada fica
+// como estava); o resultado de uma execução fica na própria entrada.
+bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg);
+
+} // namespace korventa

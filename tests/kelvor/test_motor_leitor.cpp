@@ -1,0 +1,105 @@
+// Leitura em blocos: fins de linha, marca de fim, linhas vazias e gigantes.
+#include "motor_exemplos.h"
+
+#include "core/Leitor.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+using namespace exemplos;
+
+namespace {
+
+struct Lida {
+    std::string texto;
+    std::int64_t tamanho, numero, offset;
+};
+
+// Lê tudo com bloco e limite pequenos, para exercitar as emendas entre blocos.
+std::vector<Lida> leTudo(const std::string& bytes, std::size_t bloco = 7, std::size_t limite = 16,
+                         std::uint32_t* crc = nullptr) {
+    Pasta pasta;
+    grava(pasta / "f.txt", bytes);
+    std::FILE* f = std::fopen((pasta / "f.txt").c_str(), "rb");
+    kelvor::LeitorLinhas leitor(f, bloco, limite);
+    std::vector<Lida> r;
+    kelvor::Linha l;
+    while (leitor.proxima(l))
+        r.push_back({std::string(l.texto), l.tamanho, l.numero, l.offset});
+    EXPECT_EQ(leitor.erro(), 0);
+    EXPECT_EQ(leitor.bytesLidos(), bytes.size());
+    if (crc) *crc = leitor.crc();
+    std::fclose(f);
+    return r;
+}
+
+} // namespace
+
+TEST(MotorLeitor, FinsDeLinhaLfCrLfEUltimaLinhaSemFim) {
+    for (std::size_t bloco : {1, 3, 7, 4096}) {
+        auto r = leTudo("abc\r\nde\nfgh", bloco);
+        ASSERT_EQ(r.size(), 3u) << bloco;
+        EXPECT_EQ(r[0].texto, "abc");
+        EXPECT_EQ(r[0].tamanho, 3);
+        EXPECT_EQ(r[1].texto, "de");
+        EXPECT_EQ(r[1].offset, 5);
+        EXPECT_EQ(r[2].texto, "fgh");
+        EXPECT_EQ(r[2].offset, 8);
+        EXPECT_EQ(r[2].numero, 3);
+    }
+}
+
+TEST(MotorLeitor, MarcaDeFimSoNoFimDoArquivo) {
+    EXPECT_EQ(leTudo("abc\r\n\x1a").size(), 1u);
+    auto r = leTudo("abc\r\nxyz\x1a");
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[1].texto, "xyz");
+    // No meio do arquivo o 26 é um caractere como outro qualquer.
+    r = leTudo("a\x1a"
+               "b\n");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].tamanho, 3);
+    EXPECT_TRUE(leTudo("").empty());
+    EXPECT_TRUE(leTudo("\x1a").empty());
+}
+
+TEST(MotorLeitor, LinhasVaziasContam) {
+    auto r = leTudo("\n\r\n\nx\n");
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(r[0].tamanho, 0);
+    EXPECT_EQ(r[1].tamanho, 0);
+    EXPECT_EQ(r[3].texto, "x");
+    EXPECT_EQ(r[3].offset, 4);
+}
+
+TEST(MotorLeitor, LinhaMaiorQueOLimiteGuardaSoOComecoEContaTudo) {
+    std::string longa(10000, 'L');
+    longa[0] = 'I';
+    for (std::size_t bloco : {5, 16, 100, 1 << 20}) {
+        auto r = leTudo("curta\n" + longa + "\r\nfim", bloco, 16);
+        ASSERT_EQ(r.size(), 3u) << bloco;
+        EXPECT_EQ(r[1].tamanho, 10000);
+        EXPECT_EQ(r[1].texto.size(), 16u);
+        EXPECT_EQ(r[1].texto[0], 'I');
+        EXPECT_EQ(r[1].offset, 6);
+        EXPECT_EQ(r[2].texto, "fim");
+        EXPECT_EQ(r[2].offset, 6 + 10002);
+    }
+    // Só uma linha gigante, sem LF no fim.
+    auto r = leTudo(longa, 64, 16);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].tamanho, 10000);
+}
+
+TEST(MotorLeitor, SoCrComoFimDeLinhaViraUmaLinhaSo) {
+    auto r = leTudo("abc\rdef\rghi\r");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].tamanho, 11); // o CR do fim é tirado, os do meio ficam
+}
+
+TEST(MotorLeitor, CrcDosBytesDoArquivo) {
+    std::string bytes = "10abc\r\n90xyz\r\n\x1a";
+    std::uint32_t crc = 0;
+    leTudo(bytes, 3, 16, &crc);
+    EXPECT_EQ(crc, crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+}

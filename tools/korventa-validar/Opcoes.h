@@ -1,0 +1,23 @@
+// Opções da linha de comando do korventa-validar.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct Opcoes {
+    std::vector<std::string> arquivos;
+    std::string relatorio;  // -c
+    std::string totaisCfop; // -t
+    bool json = false;
+    int maxCriticas = 20;
+    int flagLeiaute = 1;
+    int versaoConvenio = 3;
+    bool ajuda = false;
+};
+
+// As opções, ou a mensagem de erro de uso.
+std::optional<std::string> leOpcoes(int argc, char** argv, Opcoes& o);
+const char* textoAjuda();
+// Caminho de saída para o arquivo i (0-based) de n: com mais de um, acrescenta ".<i+1>".
+std::string caminhoPara(const std::string& base, std::size_t i, std::size_t n);
