@@ -1,7 +1,6 @@
 #include "critiques/PaginaCriticas.h"
 
 #include "common/Caminhos.h"
-#include "critiques/ArquivoInalterado.h"
 #include "critiques/CaixaRegistro.h"
 #include "critiques/DetalheCritica.h"
 #include "critiques/ExportaCriticas.h"
@@ -9,6 +8,7 @@
 #include "critiques/ModeloCriticas.h"
 #include "engine/Log.h"
 #include "platform/Plataforma.h"
+#include "validation/Arquivos.h"
 #include "validation/Sessao.h"
 
 #include <QButtonGroup>
@@ -39,6 +39,8 @@ PaginaCriticas::PaginaCriticas(Sessao& sessao, QWidget* pai) : QWidget(pai), s_(
     s_.listaCriticas = [this] { listaComAmpulheta(); };
     s_.limpaCriticas = [this] { limpa(); };
     s_.avisoCriticas = [this](const QString& texto) { defineAviso(texto); };
+    s_.tituloDetalheCriticas = [this](const QString& titulo) { defineTituloDetalhe(titulo); };
+    s_.mostraCriticas = [this] { mostraCriticas(); };
 }
 
 PaginaCriticas::~PaginaCriticas() {
@@ -46,6 +48,8 @@ PaginaCriticas::~PaginaCriticas() {
     s_.listaCriticas = nullptr;
     s_.limpaCriticas = nullptr;
     s_.avisoCriticas = nullptr;
+    s_.tituloDetalheCriticas = nullptr;
+    s_.mostraCriticas = nullptr;
 }
 
 void PaginaCriticas::montaControles() {
@@ -219,6 +223,23 @@ void PaginaCriticas::defineAviso(const QString& texto) {
     aviso_->setText(texto);
 }
 
+void PaginaCriticas::defineTituloDetalhe(const QString& titulo) {
+    frameDetalhe_->setTitle(titulo);
+}
+
+void PaginaCriticas::mostraCriticas() {
+    // Vários arquivos: a lista aparece quando um deles é escolhido no combo.
+    if (s_.variosArquivos()) {
+        combo_->show();
+        return;
+    }
+    labelRelatorio_->show();
+    lista_->show();
+    exportar_->setEnabled(true);
+    for (QRadioButton* o : opcao_)
+        o->setEnabled(true);
+}
+
 std::optional<int> PaginaCriticas::arquivoDaPagina() const {
     if (!s_.variosArquivos()) return 0;
     if (combo_->currentIndex() < 0) return std::nullopt;
@@ -302,7 +323,7 @@ void PaginaCriticas::mostraDetalhe() {
                                Icone::Exclamacao);
         return;
     }
-    if (!ArquivoFiscalInalterado(s_, *escolhido)) {
+    if (!VerificaDataHoraArquivo(s_, *escolhido, false)) {
         escondeDetalhe(QStringLiteral("O arquivo não foi encontrado ou foi alterado."));
         return;
     }

@@ -1,7 +1,8 @@
 // Página "Críticas": a lista das críticas do arquivo escolhido (ListaArquivoCriticas), o detalhe
 // do registro com o campo marcado e a exportação. Os métodos públicos são os procedimentos e
-// tratadores da página; a janela principal liga os ganchos da Sessao a eles (o construtor já
-// liga os quatro ganchos da página e o destrutor os desfaz).
+// tratadores da página. O construtor liga a eles os ganchos da Sessao que são desta página
+// (preencheArquivosCriticas, listaCriticas, limpaCriticas, avisoCriticas, tituloDetalheCriticas,
+// mostraCriticas) e o destrutor os desfaz.
 #pragma once
 
 #include "critiques/RelatorioCriticas.h"
@@ -43,6 +44,11 @@ public:
     void limpa();
     // Gancho avisoCriticas.
     void defineAviso(const QString& texto);
+    // Gancho tituloDetalheCriticas: título de FrameDetalhe.
+    void defineTituloDetalhe(const QString& titulo);
+    // Gancho mostraCriticas: a validação deixou críticas (um arquivo: lista, botões e filtro;
+    // vários: o combo).
+    void mostraCriticas();
 
     // ListaArquivoCriticas.
     void listaArquivoCriticas();

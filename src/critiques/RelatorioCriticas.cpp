@@ -1,8 +1,6 @@
 #include "critiques/RelatorioCriticas.h"
 
-#include "common/Caminhos.h"
-#include "common/Numeros.h"
-#include "engine/Definicoes.h"
+#include "validation/ArquivosTrabalho.h"
 #include "validation/Sessao.h"
 
 #include <limits>
@@ -88,12 +86,8 @@ bool PassaNoFiltro(FiltroCriticas filtro, TipoCritica tipo) {
 }
 
 QStringList RelatoriosDoArquivo(const Sessao& sessao, int indice) {
-    const QString sufixo = QStringLiteral(".") + NumeroComBrancoInicial(indice);
-    QStringList arquivos{sessao.caminhoCriticas + sufixo};
-    const ArquivoAberto& a = sessao.arquivos.at(indice);
-    if (a.temCriticas88)
-        arquivos << JuntaCaminho(sessao.pastaPrograma,
-                                 QLatin1String(ArqCriticasPos) + a.uf + sufixo);
+    QStringList arquivos{CaminhoCriticas(sessao, indice)};
+    if (sessao.arquivos.at(indice).temCriticas88) arquivos << CaminhoCriticas88(sessao, indice);
     return arquivos;
 }
 

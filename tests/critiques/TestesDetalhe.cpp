@@ -181,9 +181,13 @@ TEST_F(DetalheNaPagina, ArquivoAlteradoOuApagadoNaoELido) {
     clica(0);
     EXPECT_EQ(rotulo(), QStringLiteral("O arquivo não foi encontrado ou foi alterado."));
     EXPECT_TRUE(caixa()->isHidden());
+    // Apagado: a conferência da abertura ainda avisa que não conseguiu examinar o arquivo.
     QFile::remove(sessao.arquivos[0].caminho);
+    plataforma.respondeMensagem(Resposta::Ok);
     clica(0);
     EXPECT_EQ(rotulo(), QStringLiteral("O arquivo não foi encontrado ou foi alterado."));
+    ASSERT_EQ(plataforma.caixas().size(), 1);
+    EXPECT_TRUE(plataforma.caixas()[0].texto.startsWith(QStringLiteral("Erro15 ")));
 }
 
 TEST_F(DetalheNaPagina, VariosArquivosSemEscolhaAvisa) {

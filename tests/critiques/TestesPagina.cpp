@@ -172,6 +172,24 @@ TEST_F(Pagina, FalhaNaListagemMostraErroCriticoEMantemAsLinhasLidas) {
     EXPECT_FALSE(plataforma.ocupado());
 }
 
+TEST_F(Pagina, GanchosDaValidacao) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 1, 0);
+    sessao.tituloDetalheCriticas(QStringLiteral(" Arquivo /x/a.txt "));
+    EXPECT_EQ(controle<QGroupBox>("FrameDetalhe")->title(), QStringLiteral(" Arquivo /x/a.txt "));
+    sessao.mostraCriticas();
+    EXPECT_FALSE(controle<QTreeView>("ListaCriticas")->isHidden());
+    EXPECT_TRUE(controle<QPushButton>("BotaoCriticasExportar")->isEnabled());
+    EXPECT_TRUE(controle<QRadioButton>("OptionListar_2")->isEnabled());
+    EXPECT_TRUE(controle<QComboBox>("ComboArquivoCriticas")->isHidden());
+
+    sessao.limpaCriticas();
+    abreArquivo(1, QStringLiteral("b.txt"), "10", 1, 0);
+    sessao.preencheArquivosCriticas();
+    sessao.mostraCriticas();
+    EXPECT_FALSE(controle<QComboBox>("ComboArquivoCriticas")->isHidden());
+    EXPECT_TRUE(controle<QTreeView>("ListaCriticas")->isHidden());
+}
+
 TEST_F(Pagina, LimpaVoltaAoEstadoSemArquivo) {
     abreArquivo(0, QStringLiteral("a.txt"), "10", 1, 0);
     GravaArquivo(relatorio(0), RelatorioCriticas({CriticaTeste{}}));
