@@ -32,7 +32,7 @@ constexpr double TwipsPorPolegada = 1440.0;
 
 PaginaCriticas::PaginaCriticas(Sessao& sessao, QWidget* pai) : QWidget(pai), s_(sessao) {
     montaControles();
-    aplicaLarguras();
+    aplicaConfiguracoes();
     limpa();
 
     s_.preencheArquivosCriticas = [this] { preencheArquivos(); };
@@ -76,8 +76,7 @@ void PaginaCriticas::montaControles() {
         opcoes_->addButton(opcao_[i], i);
         linhaOpcoes->addWidget(opcao_[i]);
     }
-    const int filtro = s_.cfg.filtroCriticas;
-    opcao_[filtro >= 0 && filtro <= 2 ? filtro : 2]->setChecked(true);
+    opcao_[2]->setChecked(true);
 
     exportar_ = new QPushButton(QStringLiteral("E&xportar..."), this);
     exportar_->setObjectName(QStringLiteral("BotaoCriticasExportar"));
@@ -145,6 +144,9 @@ void PaginaCriticas::montaControles() {
     connect(combo_, &QComboBox::currentIndexChanged, this, [this] { arquivoEscolhido(); });
     connect(opcoes_, &QButtonGroup::idClicked, this, [this] { filtroEscolhido(); });
     connect(exportar_, &QPushButton::clicked, this, [this] { exporta(); });
+    // As larguras voltam às configurações, gravadas ao fechar o programa.
+    connect(lista_->header(), &QHeaderView::sectionResized, this,
+            [this](int secao, int, int largura) { guardaLargura(secao, largura); });
     // Clique do mouse e também as setas e o Enter do teclado mostram o detalhe.
     connect(lista_, &QTreeView::clicked, this, [this] { mostraDetalhe(); });
     connect(lista_, &QTreeView::activated, this, [this] { mostraDetalhe(); });
@@ -153,19 +155,23 @@ void PaginaCriticas::montaControles() {
     });
 }
 
-void PaginaCriticas::aplicaLarguras() {
+void PaginaCriticas::aplicaConfiguracoes() {
     const double pixelsPorTwip = logicalDpiX() / TwipsPorPolegada;
     QHeaderView* cabecalho = lista_->header();
     // Com a fonte desta tela o título da coluna pode não caber na largura gravada: ao menos o
     // título aparece inteiro. A largura gravada só muda quando o usuário mexe na coluna.
+    aplicandoLarguras_ = true;
     for (int i = 0; i < 4 && i < s_.cfg.colunasCriticas.size(); ++i)
         cabecalho->resizeSection(i, std::max(qRound(s_.cfg.colunasCriticas[i] * pixelsPorTwip),
                                              cabecalho->sectionSizeHint(i)));
-    // As larguras voltam às configurações, gravadas ao fechar o programa.
-    connect(cabecalho, &QHeaderView::sectionResized, this, [this](int secao, int, int largura) {
-        if (secao >= 0 && secao < s_.cfg.colunasCriticas.size())
-            s_.cfg.colunasCriticas[secao] = largura * TwipsPorPolegada / logicalDpiX();
-    });
+    aplicandoLarguras_ = false;
+    const int filtro = s_.cfg.filtroCriticas;
+    if (filtro >= 0 && filtro <= 2) opcao_[filtro]->setChecked(true);
+}
+
+void PaginaCriticas::guardaLargura(int secao, int largura) {
+    if (!aplicandoLarguras_ && secao >= 0 && secao < s_.cfg.colunasCriticas.size())
+        s_.cfg.colunasCriticas[secao] = largura * TwipsPorPolegada / logicalDpiX();
 }
 
 void PaginaCriticas::preencheArquivos() {

@@ -40,6 +40,9 @@ public:
     void aoMostrarPagina();
     // Escolhe em ComboArquivoCriticas o arquivo deste índice (lista-o se mudou a escolha).
     void selecionaArquivo(int indice);
+    // Larguras das colunas e filtro a partir das configurações em memória (o construtor já
+    // aplica; a janela principal chama de novo depois de ler as configurações).
+    void aplicaConfiguracoes();
     // Gancho limpaCriticas: estado de nenhum arquivo aberto.
     void limpa();
     // Gancho avisoCriticas.
@@ -66,7 +69,7 @@ public:
 
 private:
     void montaControles();
-    void aplicaLarguras();
+    void guardaLargura(int secao, int largura);
     // Índice do arquivo da página; nenhum quando há vários e nada está escolhido no combo.
     std::optional<int> arquivoDaPagina() const;
     FiltroCriticas filtroMarcado() const;
@@ -86,6 +89,7 @@ private:
     QGroupBox* frameDetalhe_ = nullptr;
     QLabel* infoDetalhe_ = nullptr;
     CaixaRegistro* rtf_ = nullptr;
+    bool aplicandoLarguras_ = false;
 };
 
 } // namespace korventa

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -188,6 +189,21 @@ TEST_F(Pagina, GanchosDaValidacao) {
     sessao.mostraCriticas();
     EXPECT_FALSE(controle<QComboBox>("ComboArquivoCriticas")->isHidden());
     EXPECT_TRUE(controle<QTreeView>("ListaCriticas")->isHidden());
+}
+
+TEST_F(Pagina, ConfiguracoesDeFiltroELargurasIdaEVolta) {
+    sessao.cfg.filtroCriticas = 1;
+    sessao.cfg.colunasCriticas = {3000, 6000, 1500, 3000};
+    pagina.aplicaConfiguracoes();
+    EXPECT_TRUE(controle<QRadioButton>("OptionListar_1")->isChecked());
+    // Aplicar não regrava as larguras.
+    EXPECT_EQ(sessao.cfg.colunasCriticas, (QVector<double>{3000, 6000, 1500, 3000}));
+    auto* cabecalho = controle<QTreeView>("ListaCriticas")->header();
+    const double pixelsPorTwip = pagina.logicalDpiX() / 1440.0;
+    EXPECT_EQ(cabecalho->sectionSize(1), qRound(6000 * pixelsPorTwip));
+    // O usuário muda a coluna: a largura volta às configurações em twips.
+    cabecalho->resizeSection(1, 300);
+    EXPECT_NEAR(sessao.cfg.colunasCriticas[1], 300 / pixelsPorTwip, 0.01);
 }
 
 TEST_F(Pagina, LimpaVoltaAoEstadoSemArquivo) {
