@@ -1,0 +1,223 @@
+#include "critiques/Ambiente.h"
+#include "critiques/ModeloCriticas.h"
+#include "critiques/PaginaCriticas.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeView>
+
+namespace korventa::testes {
+namespace {
+
+class Pagina : public TesteCriticas {
+protected:
+    template <typename T> T* controle(const char* nome) {
+        T* c = pagina.findChild<T*>(QString::fromLatin1(nome));
+        EXPECT_NE(c, nullptr) << nome;
+        return c;
+    }
+    QStringList linhas() {
+        QStringList l;
+        for (int i = 0; i < pagina.modelo().rowCount(); ++i)
+            l << pagina.modelo().index(i, 0).data().toString();
+        return l;
+    }
+    // Controles ligados a "tem críticas" (visíveis sem mostrar a janela: isHidden).
+    void esperaComCriticas(bool com) {
+        EXPECT_EQ(controle<QTreeView>("ListaCriticas")->isHidden(), !com);
+        EXPECT_EQ(controle<QGroupBox>("FrameDetalhe")->isHidden(), !com);
+        EXPECT_EQ(controle<QPushButton>("BotaoCriticasExportar")->isEnabled(), com);
+        for (const char* o : {"OptionListar_0", "OptionListar_1", "OptionListar_2"})
+            EXPECT_EQ(controle<QRadioButton>(o)->isEnabled(), com);
+        // A impressão ainda não existe: fica sempre indisponível.
+        EXPECT_FALSE(controle<QPushButton>("BotaoCriticasImprimir")->isEnabled());
+    }
+
+    PaginaCriticas pagina{sessao};
+};
+
+TEST_F(Pagina, LigaOsGanchosDaSessao) {
+    EXPECT_TRUE(sessao.preencheArquivosCriticas);
+    EXPECT_TRUE(sessao.listaCriticas);
+    EXPECT_TRUE(sessao.limpaCriticas);
+    EXPECT_TRUE(sessao.avisoCriticas);
+    EXPECT_EQ(controle<QLabel>("LabelAvisoCriticas")->text(),
+              QStringLiteral("Nenhum arquivo aberto!"));
+    esperaComCriticas(false);
+}
+
+TEST_F(Pagina, ArquivoSemCriticasSoMostraOAviso) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 0, 0, 0);
+    // Nenhum relatório existe: abrir um daria caixa de erro, que falharia o teste.
+    sessao.listaCriticas();
+    EXPECT_EQ(controle<QLabel>("LabelAvisoCriticas")->text(),
+              QStringLiteral("Este arquivo não possui erros ou advertências."));
+    esperaComCriticas(false);
+    EXPECT_FALSE(plataforma.ocupado());
+}
+
+TEST_F(Pagina, ListaComAmpulhetaEAvisaDoLimite) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 2, 1);
+    CriticaTeste c;
+    GravaArquivo(relatorio(0), RelatorioCriticas({c, c, [] {
+                                                      CriticaTeste a;
+                                                      a.tipo = TextoAdvertencia;
+                                                      return a;
+                                                  }()}));
+    sessao.cfg.maxCriticas = 2;
+    plataforma.respondeMensagem(Resposta::Ok);
+    sessao.listaCriticas();
+    ASSERT_EQ(plataforma.caixas().size(), 1);
+    EXPECT_EQ(plataforma.caixas()[0].texto,
+              QStringLiteral("Somente as primeiras 2 críticas foram listadas do total de 3.\r"
+                             "Para listar mais, deve-se aumentar o limite na página Configurar."));
+    EXPECT_EQ(plataforma.caixas()[0].icone, Icone::Informacao);
+    EXPECT_EQ(pagina.modelo().rowCount(), 2);
+    EXPECT_GT(plataforma.eventosProcessados(), 0);
+    EXPECT_FALSE(plataforma.ocupado());
+    esperaComCriticas(true);
+    EXPECT_TRUE(controle<QLabel>("LabelAvisoCriticas")->text().isEmpty());
+    EXPECT_EQ(controle<QLabel>("LabelInfoDetalhe")->text(),
+              QStringLiteral("Selecione um erro ou advertência..."));
+    EXPECT_TRUE(controle<QWidget>("RTFRegistro")->isHidden());
+
+    // Colunas, ícones e Tag.
+    ModeloCriticas& m = pagina.modelo();
+    EXPECT_EQ(m.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Mensagem de Erro"));
+    EXPECT_EQ(m.index(1, 0).data(ModeloCriticas::RoleTag).toInt(), 1);
+    EXPECT_FALSE(m.index(0, 0).data(Qt::DecorationRole).isNull());
+    EXPECT_EQ(m.index(0, 2).data().toString(), QStringLiteral("50"));
+}
+
+TEST_F(Pagina, FiltroEscolhidoListaDeNovoEGuardaAEscolha) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 1, 1);
+    CriticaTeste erro, advertencia;
+    erro.linha = 10;
+    advertencia.linha = 20;
+    advertencia.tipo = TextoAdvertencia;
+    GravaArquivo(relatorio(0), RelatorioCriticas({erro, advertencia}));
+    sessao.listaCriticas();
+    EXPECT_EQ(linhas(), (QStringList{"10", "20"}));
+
+    controle<QRadioButton>("OptionListar_1")->click();
+    EXPECT_EQ(sessao.cfg.filtroCriticas, 1);
+    EXPECT_EQ(linhas(), (QStringList{"20"}));
+
+    // Durante o carregamento da janela o clique não lista.
+    sessao.carregando = true;
+    controle<QRadioButton>("OptionListar_0")->click();
+    EXPECT_EQ(linhas(), (QStringList{"20"}));
+}
+
+TEST_F(Pagina, DoisArquivosNoComboListamCadaUmOSeuRelatorio) {
+    abreArquivo(0, QStringLiteral("primeiro.txt"), "10", 0, 1, 1);
+    abreArquivo(1, QStringLiteral("segundo.txt"), "10", 1, 0, 2);
+    abreArquivo(2, QStringLiteral("cancelado.txt"), "10", 0, 0, -1);
+    CriticaTeste a, b;
+    a.linha = 11;
+    a.tipo = TextoAdvertencia;
+    b.linha = 22;
+    GravaArquivo(relatorio(0), RelatorioCriticas({a}));
+    GravaArquivo(relatorio(1), RelatorioCriticas({b}));
+
+    sessao.preencheArquivosCriticas();
+    auto* combo = controle<QComboBox>("ComboArquivoCriticas");
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("primeiro.txt"));
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("segundo.txt ( REJEITADO )"));
+    EXPECT_EQ(combo->itemData(1).toInt(), 1);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_FALSE(combo->isHidden());
+
+    // Nada escolhido: a listagem escolhe o primeiro, que lista pelo tratador do combo.
+    sessao.listaCriticas();
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(linhas(), (QStringList{"11"}));
+
+    combo->setCurrentIndex(1);
+    EXPECT_EQ(linhas(), (QStringList{"22"}));
+    pagina.selecionaArquivo(0);
+    EXPECT_EQ(linhas(), (QStringList{"11"}));
+    EXPECT_FALSE(plataforma.ocupado());
+}
+
+TEST_F(Pagina, ListaDesatualizadaRecarregaAoMostrarAPagina) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 1, 0);
+    GravaArquivo(relatorio(0), RelatorioCriticas({CriticaTeste{}}));
+    pagina.aoMostrarPagina();
+    EXPECT_EQ(pagina.modelo().rowCount(), 0);
+    sessao.listaCriticasDesatualizada = true;
+    pagina.aoMostrarPagina();
+    EXPECT_EQ(pagina.modelo().rowCount(), 1);
+    EXPECT_FALSE(sessao.listaCriticasDesatualizada);
+}
+
+TEST_F(Pagina, FalhaNaListagemMostraErroCriticoEMantemAsLinhasLidas) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 3, 0);
+    CriticaTeste bom, ruim;
+    ruim.tipo = QStringLiteral("Erro");
+    GravaArquivo(relatorio(0), RelatorioCriticas({bom, bom, ruim}));
+    plataforma.respondeMensagem(Resposta::Ok);
+    sessao.listaCriticas();
+    ASSERT_EQ(plataforma.caixas().size(), 1);
+    EXPECT_EQ(plataforma.caixas()[0].icone, Icone::Critico);
+    EXPECT_EQ(plataforma.caixas()[0].texto,
+              QStringLiteral("Arquivo de críticas com problemas. Tipo de erro não identificado "
+                             "(Erro). Interrompendo listagem."));
+    EXPECT_EQ(pagina.modelo().rowCount(), 2);
+    EXPECT_FALSE(plataforma.ocupado());
+}
+
+TEST_F(Pagina, GanchosDaValidacao) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 1, 0);
+    sessao.tituloDetalheCriticas(QStringLiteral(" Arquivo /x/a.txt "));
+    EXPECT_EQ(controle<QGroupBox>("FrameDetalhe")->title(), QStringLiteral(" Arquivo /x/a.txt "));
+    sessao.mostraCriticas();
+    EXPECT_FALSE(controle<QTreeView>("ListaCriticas")->isHidden());
+    EXPECT_TRUE(controle<QPushButton>("BotaoCriticasExportar")->isEnabled());
+    EXPECT_TRUE(controle<QRadioButton>("OptionListar_2")->isEnabled());
+    EXPECT_TRUE(controle<QComboBox>("ComboArquivoCriticas")->isHidden());
+
+    sessao.limpaCriticas();
+    abreArquivo(1, QStringLiteral("b.txt"), "10", 1, 0);
+    sessao.preencheArquivosCriticas();
+    sessao.mostraCriticas();
+    EXPECT_FALSE(controle<QComboBox>("ComboArquivoCriticas")->isHidden());
+    EXPECT_TRUE(controle<QTreeView>("ListaCriticas")->isHidden());
+}
+
+TEST_F(Pagina, ConfiguracoesDeFiltroELargurasIdaEVolta) {
+    sessao.cfg.filtroCriticas = 1;
+    sessao.cfg.colunasCriticas = {3000, 6000, 1500, 3000};
+    pagina.aplicaConfiguracoes();
+    EXPECT_TRUE(controle<QRadioButton>("OptionListar_1")->isChecked());
+    // Aplicar não regrava as larguras.
+    EXPECT_EQ(sessao.cfg.colunasCriticas, (QVector<double>{3000, 6000, 1500, 3000}));
+    auto* cabecalho = controle<QTreeView>("ListaCriticas")->header();
+    const double pixelsPorTwip = pagina.logicalDpiX() / 1440.0;
+    EXPECT_EQ(cabecalho->sectionSize(1), qRound(6000 * pixelsPorTwip));
+    // O usuário muda a coluna: a largura volta às configurações em twips.
+    cabecalho->resizeSection(1, 300);
+    EXPECT_NEAR(sessao.cfg.colunasCriticas[1], 300 / pixelsPorTwip, 0.01);
+}
+
+TEST_F(Pagina, LimpaVoltaAoEstadoSemArquivo) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 1, 0);
+    GravaArquivo(relatorio(0), RelatorioCriticas({CriticaTeste{}}));
+    sessao.listaCriticas();
+    sessao.avisoCriticas(QStringLiteral("Arquivo ainda não validado!"));
+    EXPECT_EQ(controle<QLabel>("LabelAvisoCriticas")->text(),
+              QStringLiteral("Arquivo ainda não validado!"));
+    sessao.limpaCriticas();
+    EXPECT_EQ(pagina.modelo().rowCount(), 0);
+    esperaComCriticas(false);
+    EXPECT_TRUE(controle<QComboBox>("ComboArquivoCriticas")->isHidden());
+}
+
+} // namespace
+} // namespace korventa::testes
