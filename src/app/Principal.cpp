@@ -7,9 +7,14 @@
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
 #include "app/PaginaSobre.h"
+#include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
 #include "platform/Plataforma.h"
+#include "validation/LigacoesValidacao.h"
+#include "validation/PaginaResumo.h"
+#include "validation/PaginaResumoArquivos.h"
+#include "validation/PaginaValidar.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -115,6 +120,19 @@ void Principal::montaMolduras() {
     }
     configurar_ = new PaginaConfigurar(sessao_, moldura(MolduraConfigurar));
     moldura(MolduraConfigurar)->layout()->addWidget(configurar_);
+    resumo_ = new PaginaResumo(sessao_, moldura(MolduraResumo));
+    moldura(MolduraResumo)->layout()->addWidget(resumo_);
+    resumoArquivos_ = new PaginaResumoArquivos(sessao_, moldura(MolduraResumoVarios));
+    moldura(MolduraResumoVarios)->layout()->addWidget(resumoArquivos_);
+    validar_ = new PaginaValidar(sessao_, *resumo_, *resumoArquivos_, moldura(MolduraValidar));
+    moldura(MolduraValidar)->layout()->addWidget(validar_);
+    LigaPaginasValidacao(sessao_, *validar_, *resumo_, *resumoArquivos_);
+    criticas_ = new PaginaCriticas(sessao_, moldura(MolduraCriticas));
+    moldura(MolduraCriticas)->layout()->addWidget(criticas_);
+    sessao_.selecionaArquivoCriticasDoResumo = [this] {
+        const int n = resumoArquivos_->entradaSelecionada();
+        if (n >= 0) criticas_->selecionaArquivo(n);
+    };
     midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
     moldura(MolduraMidias)->layout()->addWidget(midias_);
     sobre_ = new PaginaSobre(moldura(MolduraSobre));
@@ -271,7 +289,7 @@ void Principal::mostraVersaoPrograma(const QString& versao, bool versaoDeTeste) 
 }
 
 void Principal::aplicaConfiguracoes() {
-    AplicaLargurasColunas(this, QStringLiteral("ListaCriticas"), sessao_.cfg.colunasCriticas);
+    criticas_->aplicaConfiguracoes();  // larguras de ListaCriticas e o filtro
     AplicaLargurasColunas(this, QStringLiteral("ListaMidias"), sessao_.cfg.colunasMidias);
     midias_->aplicaConfiguracoes();
 }

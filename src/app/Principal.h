@@ -17,6 +17,10 @@ class QVBoxLayout;
 namespace korventa {
 
 class PaginaConfigurar;
+class PaginaCriticas;
+class PaginaResumo;
+class PaginaResumoArquivos;
+class PaginaValidar;
 class PaginaMidias;
 class PaginaSobre;
 
@@ -93,6 +97,10 @@ private:
     PaginaConfigurar* configurar_ = nullptr;
     PaginaMidias* midias_ = nullptr;
     PaginaSobre* sobre_ = nullptr;
+    PaginaValidar* validar_ = nullptr;
+    PaginaResumo* resumo_ = nullptr;
+    PaginaResumoArquivos* resumoArquivos_ = nullptr;
+    PaginaCriticas* criticas_ = nullptr;
     int cliquesSobre_ = 0;
     bool fechada_ = false;
 };

@@ -215,6 +215,9 @@ void PaginaValidar::mostraCabecalho(const ArquivoAberto& e) {
     valores10_[R10_Finalidade]->setText(e.finalidade);
     aviso(QStringLiteral("Arquivo ainda não validado!"));
     labelResultado_->setText(QStringLiteral("Arquivo ainda não validado!"));
+    if (sessao_.tituloDetalheCriticas)
+        sessao_.tituloDetalheCriticas(QStringLiteral(" Arquivo ") + e.caminho +
+                                      QStringLiteral(" "));
     frame10_->show();
     Log(LogOperacao, QStringLiteral("Labels da interface atualizados."));
 }

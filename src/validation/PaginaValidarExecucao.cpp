@@ -132,6 +132,7 @@ void PaginaValidar::BotaoValidar_Click() {
         aviso(s.temCriticas
                   ? QString()
                   : QStringLiteral("Nenhum arquivo validado possui erros ou advertências."));
+        if (s.temCriticas && s.mostraCriticas) s.mostraCriticas();
         resumoArquivos_.AtualizaBotoes();
     } else {
         apresentaUmArquivo(s.temCriticas);
@@ -160,6 +161,10 @@ void PaginaValidar::apresentaUmArquivo(bool comCriticas) {
                                        e.resultado == ResultadoAceitoComAdvertencias);
     labelResultado_->setText(TextoResultado(e.resultado));
     if (!comCriticas) aviso(QStringLiteral("Nenhum erro ou advertência encontrado."));
+    if (comCriticas) {
+        aviso(QString());
+        if (sessao_.mostraCriticas) sessao_.mostraCriticas();
+    }
     resumo_.MostraValidacao(0);
     resumo_.habilitaOpcao(PaginaResumo::VisaoValidacao, true);
     if (e.resultado != ResultadoRejeitado) {

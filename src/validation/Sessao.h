@@ -77,6 +77,8 @@ struct Sessao {
     std::function<void()> listaCriticas;             // ListaArquivoCriticas
     std::function<void()> limpaCriticas;             // página Críticas ao fechar os arquivos
     std::function<void(const QString&)> avisoCriticas; // texto de LabelAvisoCriticas
+    std::function<void(const QString&)> tituloDetalheCriticas; // título de FrameDetalhe
+    std::function<void()> mostraCriticas;            // a validação deixou críticas a listar
     std::function<void(int topico)> ajuda;           // Ajuda(tópico) da janela principal
     std::function<void()> paginaValidarMostrada;     // troca para a Validar: pendências e botões
     std::function<void()> selecionaArquivoCriticasDoResumo; // Críticas vindo do Resumo de vários

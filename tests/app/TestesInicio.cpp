@@ -108,6 +108,8 @@ TEST_F(Inicio, PrimeiraExecucaoComecaEmConfigurarComAsVersoesNoSobre) {
                                QStringLiteral("Fim VerificaQIV."),
                                QStringLiteral("Leu configuracoes do registry."),
                                QStringLiteral("Preencheu configurar."),
+                               QStringLiteral("FecharArquivo..."),
+                               QStringLiteral("Fim FecharArquivo."),
                                QStringLiteral("Preencheu validar."),
                                QStringLiteral("Preencheu resumo."),
                                QStringLiteral("Preencheu midias."),
