@@ -2,7 +2,6 @@
 
 #include "app/Ajuda.h"
 #include "app/Banner.h"
-#include "app/Colunas.h"
 #include "app/ConfiguracoesUsuario.h"
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
@@ -10,6 +9,7 @@
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "platform/Colunas.h"
 #include "platform/Plataforma.h"
 #include "validation/LigacoesValidacao.h"
 #include "validation/PaginaResumo.h"

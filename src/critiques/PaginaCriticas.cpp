@@ -7,6 +7,7 @@
 #include "critiques/ListagemCriticas.h"
 #include "critiques/ModeloCriticas.h"
 #include "engine/Log.h"
+#include "platform/Colunas.h"
 #include "platform/Plataforma.h"
 #include "validation/Arquivos.h"
 #include "validation/Sessao.h"
@@ -25,10 +26,6 @@
 #include <QVBoxLayout>
 
 namespace korventa {
-
-namespace {
-constexpr double TwipsPorPolegada = 1440.0;
-} // namespace
 
 PaginaCriticas::PaginaCriticas(Sessao& sessao, QWidget* pai) : QWidget(pai), s_(sessao) {
     montaControles();
@@ -102,6 +99,8 @@ void PaginaCriticas::montaControles() {
     lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lista_->setTextElideMode(Qt::ElideRight);
     lista_->header()->setStretchLastSection(false);
+    // A mensagem fica com a sobra da largura da lista (a janela é redimensionável).
+    lista_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     lista_->header()->setSectionsMovable(false);
 
     frameDetalhe_ = new QGroupBox(this);
@@ -144,9 +143,6 @@ void PaginaCriticas::montaControles() {
     connect(combo_, &QComboBox::currentIndexChanged, this, [this] { arquivoEscolhido(); });
     connect(opcoes_, &QButtonGroup::idClicked, this, [this] { filtroEscolhido(); });
     connect(exportar_, &QPushButton::clicked, this, [this] { exporta(); });
-    // As larguras voltam às configurações, gravadas ao fechar o programa.
-    connect(lista_->header(), &QHeaderView::sectionResized, this,
-            [this](int secao, int, int largura) { guardaLargura(secao, largura); });
     // Clique do mouse e também as setas e o Enter do teclado mostram o detalhe.
     connect(lista_, &QTreeView::clicked, this, [this] { mostraDetalhe(); });
     connect(lista_, &QTreeView::activated, this, [this] { mostraDetalhe(); });
@@ -156,22 +152,15 @@ void PaginaCriticas::montaControles() {
 }
 
 void PaginaCriticas::aplicaConfiguracoes() {
-    const double pixelsPorTwip = logicalDpiX() / TwipsPorPolegada;
+    // As larguras voltam às configurações quando a janela principal fecha (LeLarguras).
     QHeaderView* cabecalho = lista_->header();
-    // Com a fonte desta tela o título da coluna pode não caber na largura gravada: ao menos o
-    // título aparece inteiro. A largura gravada só muda quando o usuário mexe na coluna.
-    aplicandoLarguras_ = true;
-    for (int i = 0; i < 4 && i < s_.cfg.colunasCriticas.size(); ++i)
-        cabecalho->resizeSection(i, std::max(qRound(s_.cfg.colunasCriticas[i] * pixelsPorTwip),
-                                             cabecalho->sectionSizeHint(i)));
-    aplicandoLarguras_ = false;
+    AplicaLarguras(cabecalho, s_.cfg.colunasCriticas, logicalDpiX());
+    // Na coluna "Linha" cabem o ícone e um número de sete dígitos, qualquer que seja a fonte.
+    const int linha = lista_->iconSize().width() +
+                      fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 24;
+    if (cabecalho->sectionSize(0) < linha) cabecalho->resizeSection(0, linha);
     const int filtro = s_.cfg.filtroCriticas;
     if (filtro >= 0 && filtro <= 2) opcao_[filtro]->setChecked(true);
-}
-
-void PaginaCriticas::guardaLargura(int secao, int largura) {
-    if (!aplicandoLarguras_ && secao >= 0 && secao < s_.cfg.colunasCriticas.size())
-        s_.cfg.colunasCriticas[secao] = largura * TwipsPorPolegada / logicalDpiX();
 }
 
 void PaginaCriticas::preencheArquivos() {

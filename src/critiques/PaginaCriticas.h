@@ -69,7 +69,6 @@ public:
 
 private:
     void montaControles();
-    void guardaLargura(int secao, int largura);
     // Índice do arquivo da página; nenhum quando há vários e nada está escolhido no combo.
     std::optional<int> arquivoDaPagina() const;
     FiltroCriticas filtroMarcado() const;
@@ -89,7 +88,6 @@ private:
     QGroupBox* frameDetalhe_ = nullptr;
     QLabel* infoDetalhe_ = nullptr;
     CaixaRegistro* rtf_ = nullptr;
-    bool aplicandoLarguras_ = false;
 };
 
 } // namespace korventa

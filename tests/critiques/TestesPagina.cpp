@@ -1,6 +1,7 @@
 #include "critiques/Ambiente.h"
 #include "critiques/ModeloCriticas.h"
 #include "critiques/PaginaCriticas.h"
+#include "platform/Colunas.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -201,9 +202,11 @@ TEST_F(Pagina, ConfiguracoesDeFiltroELargurasIdaEVolta) {
     auto* cabecalho = controle<QTreeView>("ListaCriticas")->header();
     const double pixelsPorTwip = pagina.logicalDpiX() / 1440.0;
     EXPECT_EQ(cabecalho->sectionSize(1), qRound(6000 * pixelsPorTwip));
-    // O usuário muda a coluna: a largura volta às configurações em twips.
+    // O usuário muda a coluna: ao fechar, a largura volta às configurações em twips.
     cabecalho->resizeSection(1, 300);
-    EXPECT_NEAR(sessao.cfg.colunasCriticas[1], 300 / pixelsPorTwip, 0.01);
+    LeLargurasColunas(&pagina, QStringLiteral("ListaCriticas"), sessao.cfg.colunasCriticas);
+    EXPECT_NEAR(sessao.cfg.colunasCriticas[1], 300 / pixelsPorTwip, 0.5);
+    EXPECT_EQ(sessao.cfg.colunasCriticas[2], 1500);
 }
 
 TEST_F(Pagina, LimpaVoltaAoEstadoSemArquivo) {

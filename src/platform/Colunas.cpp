@@ -1,4 +1,4 @@
-#include "app/Colunas.h"
+#include "platform/Colunas.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -38,8 +38,10 @@ double PixelsParaTwips(int pixels, int pontosPorPolegada) {
 
 void AplicaLargurasColunas(QWidget* raiz, const QString& lista, const QVector<double>& twips) {
     int ppp = 96;
-    QHeaderView* h = cabecalho(raiz, lista, ppp);
-    if (!h) return;
+    if (QHeaderView* h = cabecalho(raiz, lista, ppp)) AplicaLarguras(h, twips, ppp);
+}
+
+void AplicaLarguras(QHeaderView* h, const QVector<double>& twips, int ppp) {
     const QFontMetrics fm(h->font());
     for (int i = 0; i < twips.size() && i < h->count(); ++i) {
         if (twips.at(i) <= 0) continue;
@@ -52,8 +54,10 @@ void AplicaLargurasColunas(QWidget* raiz, const QString& lista, const QVector<do
 
 void LeLargurasColunas(QWidget* raiz, const QString& lista, QVector<double>& twips) {
     int ppp = 96;
-    QHeaderView* h = cabecalho(raiz, lista, ppp);
-    if (!h) return;
+    if (QHeaderView* h = cabecalho(raiz, lista, ppp)) LeLarguras(h, twips, ppp);
+}
+
+void LeLarguras(QHeaderView* h, QVector<double>& twips, int ppp) {
     const qsizetype antes = twips.size();
     twips.resize(h->count());
     for (int i = 0; i < h->count(); ++i) {

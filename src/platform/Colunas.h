@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVector>
 
+class QHeaderView;
 class QWidget;
 
 namespace korventa {
@@ -15,6 +16,10 @@ double PixelsParaTwips(int pixels, int pontosPorPolegada);
 // Aplica as larguras à lista (QTreeView ou QTableView) de nome `lista` dentro de `raiz`, se ela
 // existir. Sem a lista, nada acontece.
 void AplicaLargurasColunas(QWidget* raiz, const QString& lista, const QVector<double>& twips);
+
+// O mesmo sobre o cabeçalho de uma lista, com os pontos por polegada da tela dela.
+void AplicaLarguras(QHeaderView* cabecalho, const QVector<double>& twips, int pontosPorPolegada);
+void LeLarguras(QHeaderView* cabecalho, QVector<double>& twips, int pontosPorPolegada);
 
 // Lê de volta as larguras atuais da lista, se ela existir; senão mantém as que estão em `twips`.
 void LeLargurasColunas(QWidget* raiz, const QString& lista, QVector<double>& twips);
