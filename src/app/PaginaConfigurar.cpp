@@ -2,6 +2,7 @@
 
 #include "common/Caminhos.h"
 #include "engine/Log.h"
+#include "platform/Nomeado.h"
 #include "platform/Plataforma.h"
 
 #include <QGridLayout>
@@ -12,16 +13,6 @@
 #include <QVBoxLayout>
 
 namespace korventa {
-
-namespace {
-
-QLabel* rotulo(const QString& nome, const QString& texto, QWidget* pai) {
-    auto* l = new QLabel(texto, pai);
-    l->setObjectName(nome);
-    return l;
-}
-
-} // namespace
 
 PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     : QWidget(pai), sessao_(sessao), editLocalQIV_(new QLineEdit(this)),
@@ -42,7 +33,7 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     auto* ajuda = new QPushButton(QStringLiteral("&Ajuda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoConfigurarAjuda"));
 
-    auto* legendaQiv = rotulo(QStringLiteral("LabelLocalQIV"),
+    auto* legendaQiv = Nomeado<QLabel>(QStringLiteral("LabelLocalQIV"),
                               QStringLiteral("Informe o caminho completo do programa de "
                                              "transmissão de arquivos (QIV):"),
                               this);
@@ -54,11 +45,11 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
 
     auto* linhaMax = new QHBoxLayout;
     auto* label8 =
-        rotulo(QStringLiteral("Label8"), QStringLiteral("Listar somente as primeiras"), this);
+        Nomeado<QLabel>(QStringLiteral("Label8"), QStringLiteral("Listar somente as primeiras"), this);
     label8->setBuddy(editMaxCriticas_);
     linhaMax->addWidget(label8);
     linhaMax->addWidget(editMaxCriticas_);
-    linhaMax->addWidget(rotulo(QStringLiteral("Label10"),
+    linhaMax->addWidget(Nomeado<QLabel>(QStringLiteral("Label10"),
                                QStringLiteral("críticas do Relatório de Críticas."), this));
     linhaMax->addStretch(1);
 
@@ -72,7 +63,7 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     layout->addSpacing(16);
     layout->addLayout(linhaMax);
     layout->addSpacing(16);
-    layout->addWidget(rotulo(QStringLiteral("Label4"),
+    layout->addWidget(Nomeado<QLabel>(QStringLiteral("Label4"),
                              QStringLiteral("Pasta dos Comprovantes de Transmissão do QIV:"),
                              this));
     layout->addWidget(labelPastaComprovantes_);

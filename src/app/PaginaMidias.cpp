@@ -1,5 +1,7 @@
 #include "app/PaginaMidias.h"
 
+#include "platform/Nomeado.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,19 +14,9 @@
 
 namespace korventa {
 
-namespace {
-
-QPushButton* botao(const QString& nome, const QString& texto, QWidget* pai) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(nome);
-    return b;
-}
-
-} // namespace
-
 PaginaMidias::PaginaMidias(Sessao& sessao, QWidget* pai)
     : QWidget(pai), sessao_(sessao), comboPasta_(new QComboBox(this)),
-      botaoListar_(botao(QStringLiteral("BotaoMidiasListar"), QStringLiteral("&Listar"), this)),
+      botaoListar_(Nomeado<QPushButton>(QStringLiteral("BotaoMidiasListar"), QStringLiteral("&Listar"), this)),
       lista_(new QTreeWidget(this)), labelNumero_(new QLabel(this)),
       textProcurar_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("PaginaMidias"));
@@ -45,11 +37,11 @@ PaginaMidias::PaginaMidias(Sessao& sessao, QWidget* pai)
     textProcurar_->setMaximumWidth(120);
 
     botoesDaMidia_ = {
-        botao(QStringLiteral("BotaoMidiasInfo"), QStringLiteral("&Informações..."), this),
-        botao(QStringLiteral("BotaoMidiasRecibo"), QStringLiteral("Reci&bo"), this),
-        botao(QStringLiteral("BotaoMidiasTransmitir"), QStringLiteral("Tra&nsmitir"), this),
-        botao(QStringLiteral("BotaoMidiasRemover"), QStringLiteral("Rem&over"), this)};
-    auto* ajuda = botao(QStringLiteral("BotaoMidiasAjuda"), QStringLiteral("&Ajuda"), this);
+        Nomeado<QPushButton>(QStringLiteral("BotaoMidiasInfo"), QStringLiteral("&Informações..."), this),
+        Nomeado<QPushButton>(QStringLiteral("BotaoMidiasRecibo"), QStringLiteral("Reci&bo"), this),
+        Nomeado<QPushButton>(QStringLiteral("BotaoMidiasTransmitir"), QStringLiteral("Tra&nsmitir"), this),
+        Nomeado<QPushButton>(QStringLiteral("BotaoMidiasRemover"), QStringLiteral("Rem&over"), this)};
+    auto* ajuda = Nomeado<QPushButton>(QStringLiteral("BotaoMidiasAjuda"), QStringLiteral("&Ajuda"), this);
 
     auto* legendaPasta = new QLabel(QStringLiteral("&Pasta para listagem das mídias:"), this);
     legendaPasta->setBuddy(comboPasta_);
