@@ -25,51 +25,54 @@ ResultadoExportacao ExportaRelatorios(const QStringList& relatorios, const QStri
     errno = 0;
     if (!saida.open(QIODevice::WriteOnly))
         return FalhaGravacao(QStringLiteral("ao tentar criar ") + destino, saida);
+    const QString contexto = QStringLiteral("ao tentar escrever em ") + destino;
 
+    constexpr qsizetype TamanhoBloco = 1 << 20;
     QByteArray bloco; // gravado em pedaços grandes
-    bloco.reserve(1 << 20);
+    bloco.reserve(TamanhoBloco);
+    // Grava o bloco quando encheu ou, com `sempre`, o que houver.
+    const auto grava = [&](bool sempre) {
+        if (!sempre && bloco.size() < TamanhoBloco) return true;
+        errno = 0;
+        const bool ok = saida.write(bloco) == bloco.size();
+        bloco.clear();
+        return ok;
+    };
     LeitorRelatorio leitor;
-    bool primeiraLinha = true;
+    bool cabecalho = true; // só o cabeçalho do relatório principal vai inteiro
     for (const QString& relatorio : relatorios) {
         if (!leitor.abre(relatorio)) {
-            saida.cancelWriting();
             return Falha(QStringLiteral("ao tentar abrir ") + relatorio, leitor.numeroErro(),
                          leitor.descricaoErro());
         }
-        const QString contexto = QStringLiteral("ao tentar escrever em ") + destino;
         std::string_view linha;
-        while (leitor.linha(linha)) {
-            // Só o cabeçalho do relatório principal vai inteiro.
-            const std::size_t largura = primeiraLinha
-                                            ? linha.size()
-                                            : std::min<std::size_t>(linha.size(), LarguraExportada);
-            primeiraLinha = false;
-            bloco.append(linha.data(), static_cast<qsizetype>(largura));
-            bloco.append("\r\n", 2);
-            if (bloco.size() >= (1 << 20)) {
-                errno = 0;
-                if (saida.write(bloco) != bloco.size()) {
-                    saida.cancelWriting();
-                    return FalhaGravacao(contexto, saida);
-                }
-                bloco.clear();
+        bool gravou = true;
+        if (cabecalho) {
+            // O cabeçalho pode ter qualquer tamanho: vai em trechos.
+            bool fimDaLinha = false, leu = false;
+            while (gravou && !fimDaLinha && leitor.trecho(linha, 1 << 16, fimDaLinha)) {
+                leu = true;
+                bloco.append(linha.data(), static_cast<qsizetype>(linha.size()));
+                gravou = grava(false);
             }
+            if (leu) bloco.append("\r\n", 2);
+            cabecalho = false;
+        }
+        while (gravou && leitor.linha(linha, LarguraExportada)) {
+            bloco.append(linha.data(), static_cast<qsizetype>(linha.size()));
+            bloco.append("\r\n", 2);
+            gravou = grava(false);
         }
         if (leitor.falhou()) {
-            saida.cancelWriting();
             return Falha(contexto, leitor.numeroErro(), leitor.descricaoErro());
         }
         leitor.fecha();
-        errno = 0;
-        if (saida.write(bloco) != bloco.size()) {
-            saida.cancelWriting();
+        if (!gravou || !grava(true)) {
             return FalhaGravacao(contexto, saida);
         }
-        bloco.clear();
     }
     errno = 0;
-    if (!saida.commit())
-        return FalhaGravacao(QStringLiteral("ao tentar escrever em ") + destino, saida);
+    if (!saida.commit()) return FalhaGravacao(contexto, saida);
     return {};
 }
 

@@ -56,14 +56,15 @@ bool LeitorRelatorio::carrega() {
     return true;
 }
 
-bool LeitorRelatorio::linha(std::string_view& saida) {
+bool LeitorRelatorio::trecho(std::string_view& saida, std::size_t maximo, bool& fimDaLinha) {
     std::size_t varrido = 0; // bytes a partir de pos_ já examinados
     for (;;) {
         const char* ini = buf_.data() + pos_;
         const std::size_t disponivel = fim_ - pos_;
-        const char* lf =
-            static_cast<const char*>(std::memchr(ini + varrido, '\n', disponivel - varrido));
-        const std::size_t ateLf = lf ? static_cast<std::size_t>(lf - ini) : disponivel;
+        // O fim de linha logo depois de `maximo` bytes ainda termina a linha neste trecho.
+        const std::size_t ate = maximo < disponivel ? maximo + 1 : disponivel;
+        const char* lf = static_cast<const char*>(std::memchr(ini + varrido, '\n', ate - varrido));
+        const std::size_t ateLf = lf ? static_cast<std::size_t>(lf - ini) : ate;
         const char* cr =
             static_cast<const char*>(std::memchr(ini + varrido, '\r', ateLf - varrido));
         if (cr || lf) {
@@ -78,17 +79,38 @@ bool LeitorRelatorio::linha(std::string_view& saida) {
             if (cr && k + 1 < disponivel && ini[k + 1] == '\n') ++consumidos;
             saida = std::string_view(ini, k);
             pos_ += consumidos;
+            fimDaLinha = true;
+            return true;
+        }
+        if (disponivel > maximo) {
+            saida = std::string_view(ini, maximo);
+            pos_ += maximo;
+            fimDaLinha = false;
             return true;
         }
         if (fimArquivo_) {
             if (disponivel == 0) return false;
             saida = std::string_view(ini, disponivel); // última linha sem fim de linha
             pos_ = fim_;
+            fimDaLinha = true;
             return true;
         }
         varrido = disponivel;
         if (!carrega()) return false;
     }
+}
+
+bool LeitorRelatorio::linha(std::string_view& saida, std::size_t maximo) {
+    bool fimDaLinha = false;
+    if (!trecho(saida, maximo, fimDaLinha)) return false;
+    if (fimDaLinha) return true;
+    copia_.assign(saida);
+    std::string_view resto;
+    while (!fimDaLinha && trecho(resto, buf_.size() / 2, fimDaLinha)) {
+    }
+    if (falhou_) return false;
+    saida = copia_;
+    return true;
 }
 
 bool LeitorRelatorio::noFim() {
@@ -120,10 +142,10 @@ bool LeitorRelatorio::bytesEm(qint64 deslocamento, std::size_t quantos, std::str
         pos_ += quantos;
         return true;
     }
-    completado_.assign(buf_.data() + pos_, fim_ - pos_);
-    completado_.resize(quantos, ' ');
+    copia_.assign(buf_.data() + pos_, fim_ - pos_);
+    copia_.resize(quantos, ' ');
     pos_ = fim_;
-    saida = completado_;
+    saida = copia_;
     return true;
 }
 

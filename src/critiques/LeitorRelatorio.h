@@ -18,9 +18,13 @@ public:
     bool abre(const QString& caminho);
     void fecha();
 
-    // Próxima linha, sem o fim de linha; a vista vale até a próxima leitura. false no fim do
-    // arquivo ou numa falha (ver falhou()).
-    bool linha(std::string_view& saida);
+    // Próximo trecho da linha corrente, com até `maximo` bytes e sem o fim de linha;
+    // `fimDaLinha` diz se a linha acabou nele. A vista vale até a próxima leitura. false no fim
+    // do arquivo ou numa falha (ver falhou()).
+    bool trecho(std::string_view& saida, std::size_t maximo, bool& fimDaLinha);
+    // Próxima linha cortada em `maximo` bytes; o resto dela é pulado sem ser guardado, então uma
+    // linha enorme não ocupa memória.
+    bool linha(std::string_view& saida, std::size_t maximo);
     // true quando não resta byte algum depois da última linha lida.
     bool noFim();
     // `quantos` bytes a partir do deslocamento (0 em diante); no fim do arquivo o que faltar vem
@@ -41,7 +45,7 @@ private:
 
     QFile arquivo_;
     std::vector<char> buf_;
-    std::string completado_;
+    std::string copia_;   // linha cortada ou trecho completado com brancos
     qint64 inicio_ = 0;   // deslocamento no arquivo de buf_[0]
     std::size_t pos_ = 0; // próximo byte a ler em buf_
     std::size_t fim_ = 0; // bytes válidos em buf_

@@ -23,8 +23,8 @@ public:
     ResultadoListagem lista(const QString& caminho) {
         if (!leitor_.abre(caminho))
             return falha(QStringLiteral("Erro tentando abrir o arquivo ") + caminho);
-        std::string_view cabecalho;
-        if (!leitor_.linha(cabecalho))
+        std::string_view cabecalho; // só interessa onde termina
+        if (!leitor_.linha(cabecalho, 0))
             return falha(QStringLiteral("Erro lendo do arquivo ") + caminho);
         base_ = leitor_.posicao();
 
@@ -72,7 +72,8 @@ private:
     // Próximo registro; vazio quando a troca para blocos encontra só um resto de arquivo.
     bool proximo(std::int64_t r, std::string_view& registro) {
         if (!emBlocos_) {
-            if (!leitor_.linha(registro)) {
+            // Um byte a mais basta para saber que a linha não tem 216 caracteres.
+            if (!leitor_.linha(registro, TamanhoRegistroCritica + 1)) {
                 registro = {};
                 return !leitor_.falhou();
             }

@@ -76,6 +76,17 @@ TEST_F(Exportacao, PosValidacaoEntraComAPrimeiraLinhaCortadaComoAsOutras) {
     EXPECT_EQ(Le(destino), esperado(true));
 }
 
+TEST_F(Exportacao, CabecalhoEnormeVaiInteiroELinhaEnormeCortada) {
+    const QByteArray cabecalho(3 << 20, 'C');
+    const QByteArray registro = RegistroCritica(principal[0], 1);
+    const QByteArray longa = registro + QByteArray(3 << 20, 'x'); // sem quebra até o fim
+    GravaArquivo(relatorio(0), cabecalho + "\r\n" + registro + "\r\n" + longa);
+    plataforma.respondeSalvar(destino);
+    pagina.exporta();
+    EXPECT_EQ(Le(destino),
+              cabecalho + "\r\n" + registro.left(198) + "\r\n" + registro.left(198) + "\r\n");
+}
+
 TEST_F(Exportacao, CanceladoOuSemCriticasNaoGrava) {
     plataforma.respondeSalvar(std::nullopt);
     pagina.exporta();

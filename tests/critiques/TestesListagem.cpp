@@ -186,6 +186,38 @@ TEST_F(Listagem, FalhasDeAberturaEDeCabecalho) {
     EXPECT_EQ(r.mensagem, QStringLiteral("Erro lendo do arquivo ") + relatorio(0));
 }
 
+TEST_F(Listagem, RelatoriosEstranhosNaoDerrubamALeitura) {
+    const QList<CriticaTeste> duas{Critica(1, TextoRejeicao), Critica(2, TextoAdvertencia)};
+    // Cabeçalho maior que o buffer de leitura.
+    const QString enorme(3 << 20, QLatin1Char('C'));
+    GravaArquivo(relatorio(0), RelatorioCriticas(duas, enorme));
+    ResultadoListagem r = lista({relatorio(0)}, FiltroCriticas::Tudo, 3000);
+    ASSERT_EQ(r.fim, FimListagem::Completa) << r.mensagem.toStdString();
+    EXPECT_EQ(linhas(), (QStringList{"1", "2"}));
+
+    // Só o cabeçalho, sem CR LF.
+    GravaArquivo(relatorio(0), "KORVENTA");
+    EXPECT_EQ(lista({relatorio(0)}, FiltroCriticas::Tudo, 3000).fim, FimListagem::Completa);
+    EXPECT_EQ(armazem.tamanho(), 0);
+
+    // Uma linha enorme sem quebra depois do primeiro registro: lida em blocos, o tipo não bate.
+    const QByteArray valido = RelatorioCriticas(duas.mid(0, 1), QStringLiteral("K"));
+    GravaArquivo(relatorio(0), valido + QByteArray(3 << 20, '\x01'));
+    r = lista({relatorio(0)}, FiltroCriticas::Tudo, 3000);
+    EXPECT_EQ(r.fim, FimListagem::Falha);
+    EXPECT_TRUE(r.mensagem.startsWith(
+        QStringLiteral("Arquivo de críticas com problemas. Tipo de erro não identificado (")));
+    EXPECT_EQ(linhas(), (QStringList{"1"}));
+
+    // Último registro cortado depois do tipo: listado, sem posição do campo.
+    const QByteArray completo = RelatorioCriticas(duas, QStringLiteral("K"));
+    GravaArquivo(relatorio(0), completo.left(completo.size() - 20));
+    r = lista({relatorio(0)}, FiltroCriticas::Tudo, 3000);
+    ASSERT_EQ(r.fim, FimListagem::Completa) << r.mensagem.toStdString();
+    EXPECT_EQ(linhas(), (QStringList{"1", "2"}));
+    EXPECT_EQ(armazem.tipo(1), TipoCritica::Advertencia);
+}
+
 TEST(MensagemTruncamento, TextoDeCadaFiltro) {
     EXPECT_EQ(MensagemTruncamento(FiltroCriticas::Erros, 3000, 4000, 10),
               QStringLiteral("Somente os primeiros 3000 erros foram listados do total de 4000."));
