@@ -64,8 +64,9 @@ void PaginaCriticas::montaControles() {
     grupoListar_ = new QGroupBox(QStringLiteral("Listar"), this);
     opcoes_ = new QButtonGroup(this);
     opcoes_->setObjectName(QStringLiteral("OptionListar"));
-    const QString textos[3] = {QStringLiteral("&Erros"), QStringLiteral("&Advertências"),
-                               QStringLiteral("&Tudo")};
+    // Letras livres: E é de Encerrar e T da aba Críticas.
+    const QString textos[3] = {QStringLiteral("Err&os"), QStringLiteral("&Advertências"),
+                               QStringLiteral("Tu&do")};
     auto* linhaOpcoes = new QHBoxLayout(grupoListar_);
     for (int i = 0; i < 3; ++i) {
         opcao_[i] = new QRadioButton(textos[i], grupoListar_);
@@ -134,8 +135,11 @@ void PaginaCriticas::montaControles() {
     pagina->addWidget(lista_, 1);
     pagina->addWidget(frameDetalhe_);
 
+    // O Tab sai da opção marcada, qualquer que seja ela, para os botões.
     setTabOrder(combo_, opcao_[0]);
-    setTabOrder(opcao_[0], exportar_);
+    setTabOrder(opcao_[0], opcao_[1]);
+    setTabOrder(opcao_[1], opcao_[2]);
+    setTabOrder(opcao_[2], exportar_);
     setTabOrder(exportar_, imprimir_);
     setTabOrder(imprimir_, lista_);
     setTabOrder(lista_, rtf_);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeView>
 
 namespace korventa::testes {
@@ -220,6 +221,54 @@ TEST_F(Pagina, LimpaVoltaAoEstadoSemArquivo) {
     EXPECT_EQ(pagina.modelo().rowCount(), 0);
     esperaComCriticas(false);
     EXPECT_TRUE(controle<QComboBox>("ComboArquivoCriticas")->isHidden());
+}
+
+TEST_F(Pagina, TecladoTabDaOpcaoMarcadaAteODetalheEMnemonicosLivres) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 2, 0);
+    GravaArquivo(relatorio(0), RelatorioCriticas({CriticaTeste{}, CriticaTeste{}}));
+    sessao.listaCriticas();
+    pagina.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pagina));
+    // Ordem da cadeia de foco (na janela principal, depois da última opção vem o resto da
+    // janela: a ordem precisa pôr as três opções antes dos botões). Das opções, o Tab só para
+    // na marcada.
+    const QStringList esperada{
+        "ComboArquivoCriticas",  "OptionListar_0",        "OptionListar_1", "OptionListar_2",
+        "BotaoCriticasExportar", "BotaoCriticasImprimir", "ListaCriticas",  "RTFRegistro"};
+    QStringList ordem;
+    QWidget* w = controle<QWidget>("ComboArquivoCriticas");
+    do {
+        if (esperada.contains(w->objectName())) ordem << w->objectName();
+        w = w->nextInFocusChain();
+    } while (ordem.size() < esperada.size());
+    EXPECT_EQ(ordem, esperada);
+    auto* botao = controle<QPushButton>("BotaoCriticasExportar");
+    for (const char* nome : {"OptionListar_0", "OptionListar_1", "OptionListar_2"}) {
+        auto* opcao = controle<QRadioButton>(nome);
+        opcao->setChecked(true);
+        opcao->setFocus();
+        QTest::keyClick(opcao, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), botao) << nome;
+    }
+    // Imprimir fica indisponível: do Exportar o Tab vai à lista e dela ao registro.
+    QTest::keyClick(botao, Qt::Key_Tab);
+    auto* lista = controle<QTreeView>("ListaCriticas");
+    EXPECT_EQ(QApplication::focusWidget(), lista);
+    // A seta muda a linha e mostra o detalhe.
+    QTest::keyClick(lista, Qt::Key_Down);
+    EXPECT_EQ(controle<QLabel>("LabelInfoDetalhe")->text(), QString());
+    QTest::keyClick(lista, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), controle<QWidget>("RTFRegistro"));
+
+    // As letras sublinhadas não repetem as das abas nem a do Encerrar da janela principal.
+    QString letras = QStringLiteral("cvrtmuse");
+    for (const QAbstractButton* b : pagina.findChildren<QAbstractButton*>()) {
+        const qsizetype e = b->text().indexOf(QLatin1Char('&'));
+        ASSERT_GE(e, 0) << b->objectName().toStdString();
+        const QChar letra = b->text().at(e + 1).toLower();
+        EXPECT_FALSE(letras.contains(letra)) << b->text().toStdString();
+        letras += letra;
+    }
 }
 
 } // namespace
