@@ -113,13 +113,6 @@ bool LeitorRelatorio::linha(std::string_view& saida, std::size_t maximo) {
     return true;
 }
 
-bool LeitorRelatorio::noFim() {
-    while (pos_ == fim_ && !fimArquivo_) {
-        if (!carrega()) return true;
-    }
-    return pos_ == fim_;
-}
-
 bool LeitorRelatorio::bytesEm(qint64 deslocamento, std::size_t quantos, std::string_view& saida) {
     if (falhou_) return false;
     if (deslocamento >= inicio_ && deslocamento <= inicio_ + static_cast<qint64>(fim_)) {

@@ -25,8 +25,6 @@ public:
     // Próxima linha cortada em `maximo` bytes; o resto dela é pulado sem ser guardado, então uma
     // linha enorme não ocupa memória.
     bool linha(std::string_view& saida, std::size_t maximo);
-    // true quando não resta byte algum depois da última linha lida.
-    bool noFim();
     // `quantos` bytes a partir do deslocamento (0 em diante); no fim do arquivo o que faltar vem
     // como brancos. As linhas seguintes continuam depois deles.
     bool bytesEm(qint64 deslocamento, std::size_t quantos, std::string_view& saida);

@@ -64,9 +64,10 @@ public:
 
 private:
     bool noFim() {
-        if (!emBlocos_) return leitor_.noFim();
-        // Um resto de um byte (a marca de fim de arquivo) não é registro.
-        return tamanho_ - proximoBloco_ <= 1;
+        // Um resto de um byte (a marca de fim de arquivo) não é registro, nem conta para o aviso
+        // do limite.
+        const qint64 proximo = emBlocos_ ? proximoBloco_ : leitor_.posicao();
+        return leitor_.tamanho() - proximo <= 1;
     }
 
     // Próximo registro; vazio quando a troca para blocos encontra só um resto de arquivo.
@@ -80,7 +81,6 @@ private:
             if (registro.size() == TamanhoRegistroCritica) return true;
             // Quebra de linha dentro do registro: relê este registro como bloco.
             emBlocos_ = true;
-            tamanho_ = leitor_.tamanho();
             proximoBloco_ = base_ + r * TamanhoBlocoCritica;
             if (noFim()) {
                 registro = {};
@@ -103,7 +103,6 @@ private:
     LeitorRelatorio leitor_;
     qint64 base_ = 0; // deslocamento do primeiro registro
     bool emBlocos_ = false;
-    qint64 tamanho_ = 0;
     qint64 proximoBloco_ = 0;
 };
 

@@ -133,6 +133,8 @@ TEST_F(Listagem, MarcaDeFimDeArquivoNaoEhRegistro) {
     GravaArquivo(relatorio(0), bytes + "\x1A");
     EXPECT_EQ(lista({relatorio(0)}, FiltroCriticas::Tudo, 3000).fim, FimListagem::Completa);
     EXPECT_EQ(armazem.tamanho(), 2);
+    // Limite exato: a marca que sobra não é registro por ler.
+    EXPECT_EQ(lista({relatorio(0)}, FiltroCriticas::Tudo, 2).fim, FimListagem::Completa);
     // Também depois da troca para blocos.
     GravaArquivo(relatorio(0), ComQuebra(bytes, 0, "\n", cabecalho.size()) + "\x1A");
     EXPECT_EQ(lista({relatorio(0)}, FiltroCriticas::Tudo, 3000).fim, FimListagem::Completa);
