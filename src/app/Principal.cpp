@@ -1,6 +1,5 @@
 #include "app/Principal.h"
 
-#include "app/Ajuda.h"
 #include "app/Banner.h"
 #include "app/ConfiguracoesUsuario.h"
 #include "app/PaginaConfigurar.h"
@@ -11,6 +10,7 @@
 #include "engine/Log.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
+#include "validation/Ajuda.h"
 #include "validation/LigacoesValidacao.h"
 #include "validation/PaginaResumo.h"
 #include "validation/PaginaResumoArquivos.h"

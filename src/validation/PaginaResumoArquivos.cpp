@@ -1,6 +1,7 @@
 #include "validation/PaginaResumoArquivos.h"
 
 #include "common/Caminhos.h"
+#include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/PaginaResumo.h"
 #include "validation/Sessao.h"
@@ -52,7 +53,7 @@ PaginaResumoArquivos::PaginaResumoArquivos(Sessao& s, QWidget* pai) : QWidget(pa
                                    QStringLiteral("Tra&nsmitir..."), this);
     auto* ajuda = new QPushButton(QStringLiteral("Ajuda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoResumoXAjuda"));
-    connect(ajuda, &QPushButton::clicked, this, [this] { AjudaPagina(sessao_, 103); });
+    connect(ajuda, &QPushButton::clicked, this, [this] { Ajuda(sessao_, 103); });
 
     auto* botoes = new QVBoxLayout;
     for (QPushButton* b :

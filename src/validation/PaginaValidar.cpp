@@ -5,6 +5,7 @@
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
 #include "platform/Plataforma.h"
+#include "validation/Ajuda.h"
 #include "validation/Arquivos.h"
 #include "validation/ArquivosTrabalho.h"
 #include "validation/BotaoComAcao.h"
@@ -146,7 +147,7 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     connect(lista_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem*, int) { BotaoValidarInfo_Click(); });
     connect(ajuda, &QPushButton::clicked, this,
-            [this] { AjudaPagina(sessao_, sessao_.variosArquivos() ? 102 : 2); });
+            [this] { Ajuda(sessao_, sessao_.variosArquivos() ? 102 : 2); });
 
     setTabOrder(combo_, browse_);
     setTabOrder(browse_, carregar_);
