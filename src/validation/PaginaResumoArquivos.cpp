@@ -112,7 +112,8 @@ QTreeWidgetItem* PaginaResumoArquivos::linha(int n) {
 void PaginaResumoArquivos::escreve(int n, Coluna coluna, const QString& texto, bool vermelho) {
     QTreeWidgetItem* item = linha(n);
     item->setText(coluna, texto);
-    item->setForeground(coluna, vermelho ? QBrush(Qt::red) : lista_->palette().text());
+    // Sem vermelho a cor volta a ser a da lista (e acompanha o estado dela, habilitada ou não).
+    item->setData(coluna, Qt::ForegroundRole, vermelho ? QVariant(QBrush(Qt::red)) : QVariant());
 }
 
 void PaginaResumoArquivos::AtualizaBotoes() {

@@ -235,6 +235,8 @@ TEST_F(Validacao, VariosArquivosComUmRecusadoNaAbertura) {
     EXPECT_EQ(PaginaResumoArquivos::entradaDaLinha(lista->topLevelItem(1)), 2);
     EXPECT_EQ(texto(0, 1), QStringLiteral("Aceito"));
     EXPECT_EQ(texto(0, 2), Msg("não gerado."));
+    // Escrito com a página parada, o texto não guarda a cor de desabilitado.
+    EXPECT_FALSE(lista->topLevelItem(0)->data(1, Qt::ForegroundRole).isValid());
     EXPECT_EQ(texto(1, 1), QStringLiteral("Rejeitado"));
     EXPECT_EQ(lista->topLevelItem(1)->foreground(1).color(), QColor(Qt::red));
     EXPECT_EQ(texto(1, 2), QStringLiteral(" "));
