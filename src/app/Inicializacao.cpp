@@ -11,34 +11,12 @@
 #include "engine/Bibliotecas.h"
 #include "engine/Log.h"
 #include "platform/Plataforma.h"
+#include "validation/Motor.h"
+#include "validation/Validacao.h"
 
 #include <QDir>
-#include <QFile>
-#include <array>
 
 namespace korventa {
-
-namespace {
-
-// Texto de uma saída de biblioteca: até o primeiro NUL, em Windows-1252.
-template <std::size_t N> QString textoDaSaida(const std::array<char, N>& saida) {
-    return DeWindows1252(QByteArray(saida.data(), qsizetype(qstrnlen(saida.data(), N))));
-}
-
-// Caminhos vão ao motor como o sistema de arquivos os nomeia (Windows-1252 no Windows).
-QByteArray caminhoParaMotor(const QString& caminho) {
-#if defined(_WIN32)
-    return ParaWindows1252(caminho);
-#else
-    return QFile::encodeName(caminho);
-#endif
-}
-
-QString textoVersao(const VersaoPrograma& v) {
-    return QStringLiteral("%1.%2.%3").arg(v.maior).arg(v.menor).arg(v.revisao);
-}
-
-} // namespace
 
 int EscolhePrimeiraAba(Sessao& sessao) {
     bool configurar = false;
@@ -134,7 +112,7 @@ bool Inicializacao::ligaLog() {
         return false;
     }
     ligarLog(NomeLogMotor, sessao_.nivelLog);
-    Log(LogDetalhe, QStringLiteral("Versao do QIV: ") + textoVersao(sessao_.versao));
+    Log(LogDetalhe, QStringLiteral("Versao do QIV: ") + TextoVersao(sessao_.versao));
     return true;
 }
 
@@ -144,8 +122,8 @@ bool Inicializacao::leVersoes() {
         mostraFalhaBiblioteca(QStringLiteral("Não encontrou DLL Kelvor.dll!"));
         return false;
     }
-    std::array<char, 100> v2{}, v3{}, kelvor{};
-    if (versoesEx(v2.data(), 100, v3.data(), 100, kelvor.data(), 100, 0) == 0) {
+    char v2[100] = {}, v3[100] = {}, kelvor[100] = {};
+    if (versoesEx(v2, sizeof v2, v3, sizeof v3, kelvor, sizeof kelvor, 0) == 0) {
         Log(LogErro, QStringLiteral("Erro na obtencao de versoes Kelvor!"));
         return false;
     }
@@ -156,10 +134,10 @@ bool Inicializacao::leVersoes() {
         mostraFalhaBiblioteca(QStringLiteral("Não encontrou DLL GerarMidiaQIV.dll!"));
         return false;
     }
-    std::array<char, 100> midia{};
-    std::array<char, 1000> mensagem{};
-    if (versaoMidia(midia.data(), mensagem.data(), 1000) != 0) {
-        const QString motivo = textoDaSaida(mensagem);
+    char midia[100] = {};
+    char mensagem[1000] = {};
+    if (versaoMidia(midia, mensagem, sizeof mensagem) != 0) {
+        const QString motivo = TextoDoMotor(mensagem);
         Log(LogErro, QStringLiteral("Erro na obtencao da versao GerarMidiaQIV: ") + motivo);
         sessao_.plataforma.mensagem(
             QStringLiteral("Erro ao obter versão da GerarMidiaQIV:\r") + motivo, Icone::Critico);
@@ -167,10 +145,10 @@ bool Inicializacao::leVersoes() {
     }
     Log(LogOperacao, QStringLiteral("Chamou VersaoGerarMidiaQIV..."));
 
-    versoes_.valkora2 = textoDaSaida(v2);
-    versoes_.valkora3 = textoDaSaida(v3);
-    versoes_.kelvor = textoDaSaida(kelvor);
-    versoes_.gerarMidia = textoDaSaida(midia);
+    versoes_.valkora2 = TextoDoMotor(v2);
+    versoes_.valkora3 = TextoDoMotor(v3);
+    versoes_.kelvor = TextoDoMotor(kelvor);
+    versoes_.gerarMidia = TextoDoMotor(midia);
     // A versão do utilitário só é mostrada: sem ela o rótulo fica vazio e o início segue.
     if (auto* versaoTramil = KORVENTA_FUNCAO("Tramil", GetVersaoDll)) {
         if (const char* texto = versaoTramil())
@@ -204,7 +182,7 @@ bool Inicializacao::confereVersoes() {
 }
 
 void Inicializacao::mostraVersaoPrograma() {
-    janela_.mostraVersaoPrograma(textoVersao(sessao_.versao), sessao_.versao.maior == 0);
+    janela_.mostraVersaoPrograma(TextoVersao(sessao_.versao), sessao_.versao.maior == 0);
 }
 
 bool Inicializacao::confereIntegridade() {
@@ -217,11 +195,10 @@ bool Inicializacao::confereIntegridade() {
     for (const char* base : {"Valkora2", "Valkora3", "GerarMidiaQIV"}) {
         const QString caminho = QDir::toNativeSeparators(
             JuntaCaminho(bibliotecas().pasta(), Bibliotecas::nomeArquivo(QLatin1String(base))));
-        std::array<char, 20> saida{};
-        std::array<char, 1000> mensagem{};
-        if (aux(caminhoParaMotor(caminho).constData(), saida.data(), mensagem.data()) != 0)
-            continue;
-        QString motivo = textoDaSaida(mensagem);
+        char saida[20] = {};
+        char mensagem[1000] = {};
+        if (aux(CaminhoParaMotor(caminho).constData(), saida, mensagem) != 0) continue;
+        QString motivo = TextoDoMotor(mensagem);
         if (!motivo.contains(caminho))
             motivo = QStringLiteral("Arquivo danificado ou de outra versão: ") + caminho +
                      (motivo.isEmpty() ? QString() : QLatin1Char('\r') + motivo);

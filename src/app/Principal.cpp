@@ -1,6 +1,5 @@
 #include "app/Principal.h"
 
-#include "app/Ajuda.h"
 #include "app/Banner.h"
 #include "app/ConfiguracoesUsuario.h"
 #include "app/PaginaConfigurar.h"
@@ -11,6 +10,7 @@
 #include "engine/Log.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
+#include "validation/Ajuda.h"
 #include "validation/LigacoesValidacao.h"
 #include "validation/PaginaResumo.h"
 #include "validation/PaginaResumoArquivos.h"
@@ -151,10 +151,12 @@ QString Principal::creditos() {
 
 void Principal::trocaPagina(int indiceAba) {
     Log(LogOperacao, QStringLiteral("TabStrip1_Click..."));
-    const int aba = indiceAba + 1;
     if (sessao_.validando) {
-        // Durante a validação só o Resumo pode ficar à vista.
-        if (aba != 3) abas_->setCurrentIndex(2);
+        // Durante a validação a faixa volta para a aba da página à vista (o Resumo, com vários
+        // arquivos): outra aba escolhida deixaria a faixa e a moldura desencontradas.
+        const int abaAtual =
+            sessao_.paginaAtual == MolduraResumoVarios ? int(MolduraResumo) : sessao_.paginaAtual;
+        if (indiceAba != abaAtual) abas_->setCurrentIndex(abaAtual);
         return;
     }
     if (sessao_.paginaAtual == MolduraConfigurar && sessao_.configuracaoAlterada &&
@@ -289,7 +291,7 @@ void Principal::mostraVersaoPrograma(const QString& versao, bool versaoDeTeste) 
 }
 
 void Principal::aplicaConfiguracoes() {
-    criticas_->aplicaConfiguracoes();  // larguras de ListaCriticas e o filtro
+    criticas_->aplicaConfiguracoes(); // larguras de ListaCriticas e o filtro
     AplicaLargurasColunas(this, QStringLiteral("ListaMidias"), sessao_.cfg.colunasMidias);
     midias_->aplicaConfiguracoes();
 }

@@ -109,8 +109,12 @@ void DlgProgressoValidacao::closeEvent(QCloseEvent* evento) {
 }
 
 void DlgProgressoValidacao::reject() {
-    // Esc também é fechar: enquanto o motor trabalha, só o botão Cancelar interrompe.
-    if (estado_ != EmAndamento) QDialog::reject();
+    // Esc enquanto o motor trabalha é o Cancelar do diálogo, que só fecha quando a execução
+    // termina.
+    if (estado_ == EmAndamento)
+        cancela();
+    else
+        QDialog::reject();
 }
 
 } // namespace korventa

@@ -1,5 +1,6 @@
 // Progresso de uma validação: consulta o motor a cada 100 ms, mostra registros e percentual e
-// cancela ao apertar (não ao soltar) o botão. Não se deixa fechar enquanto o motor trabalha.
+// cancela ao apertar (não ao soltar) o botão, ou com Esc. Não se deixa fechar enquanto o motor
+// trabalha.
 #pragma once
 
 #include <QDialog>

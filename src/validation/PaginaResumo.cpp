@@ -1,11 +1,10 @@
 #include "validation/PaginaResumo.h"
 
-#include "common/Caminhos.h"
 #include "common/Numeros.h"
 #include "common/Texto.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
-#include "platform/Plataforma.h"
+#include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/Sessao.h"
 
@@ -47,15 +46,6 @@ QStringList ColunasRegCFOP() {
 }
 
 } // namespace
-
-void AjudaPagina(Sessao& s, int topico) {
-    if (s.ajuda) {
-        s.ajuda(topico);
-        return;
-    }
-    s.plataforma.mostrarAjuda(JuntaCaminho(s.pastaPrograma, QString::fromLatin1(ArquivoAjuda)),
-                              topico);
-}
 
 PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     setObjectName(QStringLiteral("PaginaResumo"));
@@ -114,7 +104,7 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
                                    QStringLiteral("Tra&nsmitir..."), this);
     auto* ajuda = new QPushButton(QStringLiteral("Ajuda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoResumoAjuda"));
-    connect(ajuda, &QPushButton::clicked, this, [this] { AjudaPagina(sessao_, 3); });
+    connect(ajuda, &QPushButton::clicked, this, [this] { Ajuda(sessao_, 3); });
 
     auto* botoes = new QVBoxLayout;
     for (QPushButton* b :

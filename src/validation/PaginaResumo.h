@@ -70,7 +70,4 @@ private:
     BotaoComAcao* transmitir_;
 };
 
-// Ajuda do programa no tópico dado.
-void AjudaPagina(Sessao& s, int topico);
-
 } // namespace korventa

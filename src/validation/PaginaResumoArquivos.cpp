@@ -1,6 +1,7 @@
 #include "validation/PaginaResumoArquivos.h"
 
 #include "common/Caminhos.h"
+#include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/PaginaResumo.h"
 #include "validation/Sessao.h"
@@ -52,7 +53,7 @@ PaginaResumoArquivos::PaginaResumoArquivos(Sessao& s, QWidget* pai) : QWidget(pa
                                    QStringLiteral("Tra&nsmitir..."), this);
     auto* ajuda = new QPushButton(QStringLiteral("Ajuda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoResumoXAjuda"));
-    connect(ajuda, &QPushButton::clicked, this, [this] { AjudaPagina(sessao_, 103); });
+    connect(ajuda, &QPushButton::clicked, this, [this] { Ajuda(sessao_, 103); });
 
     auto* botoes = new QVBoxLayout;
     for (QPushButton* b :
@@ -111,7 +112,8 @@ QTreeWidgetItem* PaginaResumoArquivos::linha(int n) {
 void PaginaResumoArquivos::escreve(int n, Coluna coluna, const QString& texto, bool vermelho) {
     QTreeWidgetItem* item = linha(n);
     item->setText(coluna, texto);
-    item->setForeground(coluna, vermelho ? QBrush(Qt::red) : lista_->palette().text());
+    // Sem vermelho a cor volta a ser a da lista (e acompanha o estado dela, habilitada ou não).
+    item->setData(coluna, Qt::ForegroundRole, vermelho ? QVariant(QBrush(Qt::red)) : QVariant());
 }
 
 void PaginaResumoArquivos::AtualizaBotoes() {

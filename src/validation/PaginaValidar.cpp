@@ -5,6 +5,7 @@
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
 #include "platform/Plataforma.h"
+#include "validation/Ajuda.h"
 #include "validation/Arquivos.h"
 #include "validation/ArquivosTrabalho.h"
 #include "validation/BotaoComAcao.h"
@@ -14,6 +15,7 @@
 #include "validation/Sessao.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -68,6 +70,9 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     combo_->setEditable(true);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setModel(&s.arquivosRecentes);
+    // Caminhos que diferem só na caixa são arquivos diferentes: nem o completar nem a escolha
+    // pelo texto podem trocar um pelo outro.
+    combo_->completer()->setCaseSensitivity(Qt::CaseSensitive);
     combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     combo_->setMinimumContentsLength(30);
     browse_ = NovoBotao("BrowseArquivo", QStringLiteral("..."), this);
@@ -146,7 +151,7 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     connect(lista_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem*, int) { BotaoValidarInfo_Click(); });
     connect(ajuda, &QPushButton::clicked, this,
-            [this] { AjudaPagina(sessao_, sessao_.variosArquivos() ? 102 : 2); });
+            [this] { Ajuda(sessao_, sessao_.variosArquivos() ? 102 : 2); });
 
     setTabOrder(combo_, browse_);
     setTabOrder(browse_, carregar_);
@@ -238,8 +243,9 @@ void PaginaValidar::AbrirArquivo(const QString& caminho, bool lote, int indice) 
     }
     if (!lote) {
         IncluiArquivoRecente(sessao_, caminho);
-        // A inserção no modelo pode mexer no texto do combo: ele continua mostrando o arquivo.
-        combo_->setEditText(caminho);
+        // O combo fica na linha do arquivo aberto: com outra linha escolhida ele "escolheria" o
+        // texto ao perder o foco, o que fecharia o arquivo que acabou de abrir.
+        combo_->setCurrentIndex(int(sessao_.arquivosRecentes.stringList().indexOf(caminho)));
     }
     Log(LogOperacao, QStringLiteral("Incluiu na lista de recentes."));
     if (!lote) mostraCabecalho(e);

@@ -52,7 +52,9 @@ void PaginaValidar::BotaoValidar_Click() {
         resumoArquivos_.mostraLista();
         if (s.selecionaAba) s.selecionaAba(AbaResumo);
     }
-    setEnabled(false);
+    // A página à vista fica desabilitada durante a execução: com vários arquivos é o Resumo.
+    QWidget* pagina = lote ? static_cast<QWidget*>(&resumoArquivos_) : this;
+    pagina->setEnabled(false);
     s.validando = true;
 
     bool cancelou = false; // execução cancelada (ou que falhou) nesta vez
@@ -115,7 +117,7 @@ void PaginaValidar::BotaoValidar_Click() {
 
     const QDateTime fim = s.plataforma.agora();
     dlg.reset();
-    setEnabled(true);
+    pagina->setEnabled(true);
     s.validando = false;
     if (!cancelou && !impedido) validar_->setEnabled(false);
     if (s.preencheArquivosCriticas) s.preencheArquivosCriticas();
@@ -160,10 +162,11 @@ void PaginaValidar::apresentaUmArquivo(bool comCriticas) {
     resumo_.botaoGerarMidia()->permite(e.resultado == ResultadoAceito ||
                                        e.resultado == ResultadoAceitoComAdvertencias);
     labelResultado_->setText(TextoResultado(e.resultado));
-    if (!comCriticas) aviso(QStringLiteral("Nenhum erro ou advertência encontrado."));
     if (comCriticas) {
         aviso(QString());
         if (sessao_.mostraCriticas) sessao_.mostraCriticas();
+    } else {
+        aviso(QStringLiteral("Nenhum erro ou advertência encontrado."));
     }
     resumo_.MostraValidacao(0);
     resumo_.habilitaOpcao(PaginaResumo::VisaoValidacao, true);
@@ -181,7 +184,6 @@ void PaginaValidar::apresentaUmArquivo(bool comCriticas) {
     }
     // A lista, o detalhe e os botões da página Críticas aparecem quando ela lista de novo (a
     // lista fica marcada como desatualizada ao fim da validação).
-    if (comCriticas) aviso(QString());
 }
 
 } // namespace korventa

@@ -22,6 +22,10 @@
 
 namespace korventa {
 
+QString TextoVersao(const VersaoPrograma& v) {
+    return QStringLiteral("%1.%2.%3").arg(v.maior).arg(v.menor).arg(v.revisao);
+}
+
 int FlagLeiaute(const VersaoPrograma& v, const ArquivoAberto& e) {
     if (v.maior == 3) return 0;
     if (AnoFimPeriodo(e) > 2002) return 1;
@@ -121,10 +125,6 @@ void ObtemTotaisRegistro(ArquivoAberto& e) {
     }
 }
 
-QString VersaoValidador(const VersaoPrograma& v) {
-    return QStringLiteral("%1.%2.%3").arg(v.maior).arg(v.menor).arg(v.revisao);
-}
-
 } // namespace
 
 bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
@@ -149,7 +149,7 @@ bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
 
     Log(LogOperacao, QStringLiteral("Erros %1 Advertencias: %2").arg(e.erros).arg(e.advertencias));
     e.crcArquivo = crc;
-    e.versaoValidador = VersaoValidador(s.versao);
+    e.versaoValidador = TextoVersao(s.versao);
     Log(LogDetalhe, QStringLiteral("Validou %1 ( %2)").arg(e.resultado).arg(crc));
     e.protocolo = ProtocoloProvisorio(e.cnpj, e.inicioValidacao);
 

@@ -12,6 +12,10 @@ struct Sessao;
 struct VersaoPrograma;
 class DlgProgressoValidacao;
 
+// Versão do programa como aparece no Sobre ("5.4.0"): também a versão do validador gravada na
+// entrada a cada validação.
+QString TextoVersao(const VersaoPrograma& v);
+
 // Indicador de leiaute (0 antes de 2003, 1 no atual) e versão do convênio (2 ou 3).
 int FlagLeiaute(const VersaoPrograma& v, const ArquivoAberto& e);
 int VersaoConvenio(int flagLeiaute, const ArquivoAberto& e);

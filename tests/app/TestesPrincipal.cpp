@@ -114,6 +114,21 @@ TEST_F(JanelaPrincipal, DuranteAValidacaoSoOResumoEONaoFecha) {
     sessao_.validando = false;
 }
 
+TEST_F(JanelaPrincipal, DuranteAValidacaoDeUmArquivoAFaixaFicaNaValidar) {
+    // Um arquivo só é validado na própria página Validar: a faixa não pode mostrar outra aba
+    // sobre ela (nem depois de um cancelamento, quando a validação termina ali mesmo).
+    clicaAba(2);
+    sessao_.validando = true;
+    clicaAba(3);
+    clicaAba(4);
+    EXPECT_EQ(abas()->currentIndex(), 1);
+    EXPECT_EQ(sessao_.paginaAtual, 1);
+    EXPECT_EQ(molduraVisivel(), 1);
+    sessao_.validando = false;
+    clicaAba(3);
+    EXPECT_EQ(molduraVisivel(), 2);
+}
+
 TEST_F(JanelaPrincipal, ListaDeCriticasDesatualizadaEListadaDeNovo) {
     int listou = 0;
     sessao_.listaCriticas = [&] { ++listou; };

@@ -248,3 +248,35 @@ TEST_F(Abertura, ArquivoTrocadoOuApagadoDepoisDeAberto) {
     EXPECT_EQ(plataforma.caixas().last().texto,
               Msg("Erro15 2: Arquivo não encontrado\r fonte: ValidadorKorventa2017"));
 }
+
+TEST_F(Abertura, EnterNoComboComOutroArquivoNaListaDeixaOArquivoAberto) {
+    // O usuário digita, com a página à vista e o foco no combo; o Enter abre o arquivo e o foco
+    // vai para o Validar sem que o combo "escolha" de novo o que acabou de entrar na lista.
+    const QString a = exemplo(QStringLiteral("a.txt"));
+    const QString b = exemplo(QStringLiteral("b.txt"), {});
+    validar->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(validar.get()));
+    // As teclas vão para o combo, que tem o foco, como no programa (a edição é interna a ele).
+    QComboBox* combo = validar->comboArquivo();
+    const auto digitaEEnter = [&](const QString& texto) {
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(combo, texto);
+        QTest::keyClick(combo, Qt::Key_Return);
+    };
+    digitaEEnter(a);
+    ASSERT_EQ(sessao.arquivos[0].caminho, a);
+    digitaEEnter(b);
+    EXPECT_EQ(sessao.arquivos[0].caminho, b);
+    EXPECT_TRUE(validar->botaoValidar()->isEnabled());
+    EXPECT_TRUE(validar->frameRegistro10()->isVisible());
+    EXPECT_EQ(validar->comboArquivo()->currentText(), b);
+
+    // Outra caixa é outro arquivo: o combo não troca o texto digitado pelo da lista.
+    QString maiusculas = a;
+    maiusculas.replace(QStringLiteral("a.txt"), QStringLiteral("A.TXT"));
+    plataforma.respondeMensagem(Resposta::Ok);
+    digitaEEnter(maiusculas);
+    EXPECT_EQ(sessao.arquivos[0].caminho, maiusculas);
+    EXPECT_FALSE(sessao.arquivos[0].mensagem.isEmpty());
+}

@@ -51,15 +51,17 @@ DlgProgressoValidacao* DialogoVisivel() {
 }
 
 // Aperta Cancelar no diálogo de progresso assim que ele mostrar o arquivo dado, conferindo no
-// caminho o que o usuário vê durante a execução.
-void CancelaNoArquivo(const QString& nome, bool* viuProgresso) {
-    QTimer::singleShot(0, [nome, viuProgresso] {
+// caminho o que o usuário vê durante a execução (e o que `durante` conferir).
+void CancelaNoArquivo(const QString& nome, bool* viuProgresso,
+                      const std::function<void()>& durante = {}) {
+    QTimer::singleShot(0, [nome, viuProgresso, durante] {
         DlgProgressoValidacao* d = DialogoVisivel();
         auto* arquivo = d ? d->findChild<QLabel*>(QStringLiteral("LabelNomeArquivo")) : nullptr;
         if (!arquivo || arquivo->text() != nome) {
-            CancelaNoArquivo(nome, viuProgresso);
+            CancelaNoArquivo(nome, viuProgresso, durante);
             return;
         }
+        if (durante) durante();
         EXPECT_EQ(d->windowTitle(), Msg("Validação do arquivo KORVENTA..."));
         d->close(); // recusado enquanto o motor trabalha
         EXPECT_TRUE(d->isVisible());
@@ -233,6 +235,8 @@ TEST_F(Validacao, VariosArquivosComUmRecusadoNaAbertura) {
     EXPECT_EQ(PaginaResumoArquivos::entradaDaLinha(lista->topLevelItem(1)), 2);
     EXPECT_EQ(texto(0, 1), QStringLiteral("Aceito"));
     EXPECT_EQ(texto(0, 2), Msg("não gerado."));
+    // Escrito com a página parada, o texto não guarda a cor de desabilitado.
+    EXPECT_FALSE(lista->topLevelItem(0)->data(1, Qt::ForegroundRole).isValid());
     EXPECT_EQ(texto(1, 1), QStringLiteral("Rejeitado"));
     EXPECT_EQ(lista->topLevelItem(1)->foreground(1).color(), QColor(Qt::red));
     EXPECT_EQ(texto(1, 2), QStringLiteral(" "));
@@ -249,10 +253,13 @@ TEST_F(Validacao, CancelarNoPrimeiroArquivoDeVariosMarcaTodos) {
     const QString b = exemplo(QStringLiteral("b.txt"), Exemplo(1000, 2));
     abreVarios({grande, a, b});
     bool viuProgresso = false;
-    CancelaNoArquivo(QStringLiteral("grande.txt"), &viuProgresso);
+    // Com vários arquivos a página à vista durante a execução é o Resumo: é ela que fica parada.
+    CancelaNoArquivo(QStringLiteral("grande.txt"), &viuProgresso,
+                     [this] { EXPECT_FALSE(resumoArquivos->isEnabled()); });
     validar->BotaoValidar_Click(); // sem caixa de conclusão (nenhuma roteirizada)
 
     EXPECT_TRUE(viuProgresso);
+    EXPECT_TRUE(resumoArquivos->isEnabled());
     ASSERT_EQ(resumoArquivos->lista()->topLevelItemCount(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(texto(i, 1), Msg("Validação cancelada.")) << i;
@@ -297,12 +304,35 @@ TEST_F(Validacao, SegundaVezReaproveitaOsJaValidados) {
 TEST_F(Validacao, ArquivoUnicoCanceladoFicaNaPaginaValidar) {
     abre(exemplo(QStringLiteral("grande.txt"), Exemplo(300000, 9)));
     bool viuProgresso = false;
-    CancelaNoArquivo(QStringLiteral("grande.txt"), &viuProgresso);
+    CancelaNoArquivo(QStringLiteral("grande.txt"), &viuProgresso,
+                     [this] { EXPECT_FALSE(validar->isEnabled()); });
     validar->BotaoValidar_Click(); // sem caixa de conclusão
     EXPECT_TRUE(viuProgresso);
+    EXPECT_TRUE(validar->isEnabled());
     EXPECT_EQ(sessao.arquivos[0].resultado, ResultadoNaoIniciado);
     EXPECT_TRUE(abasPedidas.isEmpty());
     EXPECT_TRUE(validar->botaoValidar()->isEnabled());
     EXPECT_FALSE(resumo->opcao(0)->isEnabled());
     EXPECT_EQ(sessao.arquivos[0].protocolo.size(), 10);
+}
+
+TEST_F(Validacao, EscNoDialogoCancelaSemFecharAntesDoFim) {
+    abre(exemplo(QStringLiteral("grande.txt"), Exemplo(300000, 11)));
+    bool apertou = false;
+    std::function<void()> esc = [&] {
+        DlgProgressoValidacao* d = DialogoVisivel();
+        if (!d || d->estado() != DlgProgressoValidacao::EmAndamento) {
+            QTimer::singleShot(0, esc);
+            return;
+        }
+        QTest::keyClick(d, Qt::Key_Escape);
+        EXPECT_TRUE(d->cancelado());
+        EXPECT_TRUE(d->isVisible()); // some só quando o motor para
+        apertou = true;
+    };
+    QTimer::singleShot(0, esc);
+    validar->BotaoValidar_Click(); // cancelado: sem caixa de conclusão
+    EXPECT_TRUE(apertou);
+    EXPECT_EQ(sessao.arquivos[0].resultado, ResultadoNaoIniciado);
+    EXPECT_EQ(DialogoVisivel(), nullptr);
 }

@@ -1,4 +1,4 @@
-#include "app/Ajuda.h"
+#include "validation/Ajuda.h"
 
 #include "common/Caminhos.h"
 #include "engine/Definicoes.h"
