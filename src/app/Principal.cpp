@@ -17,6 +17,7 @@
 #include "validation/PaginaValidar.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -193,12 +194,7 @@ void Principal::trocaPagina(int indiceAba) {
         if (sessao_.variosArquivos() && anterior == MolduraResumoVarios &&
             sessao_.selecionaArquivoCriticasDoResumo)
             sessao_.selecionaArquivoCriticasDoResumo();
-        if (sessao_.listaCriticasDesatualizada) {
-            sessao_.plataforma.cursorOcupado(true);
-            if (sessao_.listaCriticas) sessao_.listaCriticas();
-            sessao_.plataforma.cursorOcupado(false);
-            sessao_.listaCriticasDesatualizada = false;
-        }
+        criticas_->aoMostrarPagina(); // relista, com a ampulheta, se uma validação correu
     }
     if (pagina == MolduraResumoVarios && sessao_.preencheVariosArquivos)
         sessao_.preencheVariosArquivos();
@@ -292,6 +288,8 @@ void Principal::mostraVersaoPrograma(const QString& versao, bool versaoDeTeste) 
 
 void Principal::aplicaConfiguracoes() {
     criticas_->aplicaConfiguracoes(); // larguras de ListaCriticas e o filtro
+    // A lista de arquivos recentes acabou de ser preenchida: nenhum deles vem escolhido.
+    validar_->comboArquivo()->setCurrentIndex(-1);
     AplicaLargurasColunas(this, QStringLiteral("ListaMidias"), sessao_.cfg.colunasMidias);
     midias_->aplicaConfiguracoes();
 }

@@ -6,10 +6,12 @@
 #include "app/Principal.h"
 #include "engine/Bibliotecas.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -124,6 +126,9 @@ TEST_F(Inicio, CaminhoVazioSalvoComecaEmValidar) {
     QSettings s(QSettings::NativeFormat, QSettings::UserScope,
                 QStringLiteral("ValidadorKorventaV2"));
     s.setValue(QStringLiteral("Config/PathQiv"), QString());
+    s.setValue(QStringLiteral("Interface/Quantos arquivos recentes"), 2);
+    s.setValue(QStringLiteral("Interface/Recente1"), QStringLiteral("/dados/antigo.txt"));
+    s.setValue(QStringLiteral("Interface/Recente2"), QStringLiteral("/dados/novo.txt"));
     s.sync();
     bool preencheuValidar = false;
     sessao_.preencheValidar = [&] { preencheuValidar = true; };
@@ -131,6 +136,13 @@ TEST_F(Inicio, CaminhoVazioSalvoComecaEmValidar) {
     EXPECT_EQ(sessao_.paginaAtual, 1);
     EXPECT_TRUE(preencheuValidar);
     EXPECT_TRUE(janela_->moldura(1)->isVisible());
+    // Os recentes estão na lista, mas nenhum vem escolhido: "Abrir" espera o usuário.
+    auto* combo = janela_->findChild<QComboBox*>(QStringLiteral("ComboArquivo"));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("/dados/novo.txt"));
+    EXPECT_EQ(combo->currentText(), QString());
+    EXPECT_FALSE(janela_->findChild<QPushButton*>(QStringLiteral("BotaoCarregar"))->isEnabled());
 }
 
 TEST_F(Inicio, VersaoZeroMostraORotuloDeTeste) {

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -130,16 +131,19 @@ TEST_F(JanelaPrincipal, DuranteAValidacaoDeUmArquivoAFaixaFicaNaValidar) {
 }
 
 TEST_F(JanelaPrincipal, ListaDeCriticasDesatualizadaEListadaDeNovo) {
-    int listou = 0;
-    sessao_.listaCriticas = [&] { ++listou; };
+    // Arquivo validado sem críticas: a listagem só põe o aviso.
+    auto* aviso = janela_.findChild<QLabel*>(QStringLiteral("LabelAvisoCriticas"));
+    ASSERT_NE(aviso, nullptr);
     sessao_.listaCriticasDesatualizada = true;
     clicaAba(4);
-    EXPECT_EQ(listou, 1);
+    EXPECT_EQ(aviso->text(), QStringLiteral("Este arquivo não possui erros ou advertências."));
     EXPECT_FALSE(sessao_.listaCriticasDesatualizada);
     EXPECT_FALSE(plataforma_.ocupado());
+    // Sem validação nova, voltar à página não lista de novo.
+    sessao_.avisoCriticas(QStringLiteral("marca"));
     clicaAba(2);
     clicaAba(4);
-    EXPECT_EQ(listou, 1);
+    EXPECT_EQ(aviso->text(), QStringLiteral("marca"));
 }
 
 TEST_F(JanelaPrincipal, VerificacaoRecusadaDaConfigurarVoltaParaElaComFoco) {
