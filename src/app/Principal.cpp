@@ -61,6 +61,10 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
     layout->addWidget(abas_);
 
     montaMolduras();
+    // Enter no botão que tem o foco o aciona, como a barra de espaço (fora de diálogos o Qt
+    // só faz isso com autoDefault).
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(true);
     auto* caixa = new QFrame(this);
     caixa->setFrameShape(QFrame::StyledPanel);
     auto* layoutCaixa = new QVBoxLayout(caixa);

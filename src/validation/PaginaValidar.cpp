@@ -4,6 +4,7 @@
 #include "common/Formatos.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "platform/Nomeado.h"
 #include "platform/Plataforma.h"
 #include "validation/Ajuda.h"
 #include "validation/Arquivos.h"
@@ -52,12 +53,6 @@ constexpr std::array<const char*, 11> NomesRotulos10 = {
 
 enum ColunaAbertos { ColArquivo, ColUF, ColCNPJ, ColPeriodo, ColFinalidade };
 
-QPushButton* NovoBotao(const char* nome, const QString& texto, QWidget* pai) {
-    auto* b = new QPushButton(texto, pai);
-    b->setObjectName(QString::fromLatin1(nome));
-    return b;
-}
-
 } // namespace
 
 PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquivos& resumoArquivos,
@@ -75,21 +70,25 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     combo_->completer()->setCaseSensitivity(Qt::CaseSensitive);
     combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     combo_->setMinimumContentsLength(30);
-    browse_ = NovoBotao("BrowseArquivo", QStringLiteral("..."), this);
+    browse_ = Nomeado<QPushButton>(QStringLiteral("BrowseArquivo"), QStringLiteral("..."), this);
     browse_->setToolTip(QStringLiteral("Procurar o(s) arquivo(s)"));
     browse_->setFixedWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
-    carregar_ = NovoBotao("BotaoCarregar", QStringLiteral("A&brir"), this);
+    carregar_ =
+        Nomeado<QPushButton>(QStringLiteral("BotaoCarregar"), QStringLiteral("A&brir"), this);
     carregar_->setEnabled(false);
     auto* rotuloArquivo = new QLabel(QStringLiteral("&Arquivo:"), this);
     rotuloArquivo->setBuddy(combo_);
 
-    validar_ = NovoBotao("BotaoValidar", QStringLiteral("Vali&dar >>"), this);
-    info_ = NovoBotao("BotaoValidarInfo", QStringLiteral("&Informações..."), this);
+    validar_ =
+        Nomeado<QPushButton>(QStringLiteral("BotaoValidar"), QStringLiteral("Vali&dar >>"), this);
+    info_ = Nomeado<QPushButton>(QStringLiteral("BotaoValidarInfo"),
+                                 QStringLiteral("&Informações..."), this);
     visualizar_ = new BotaoComAcao(QStringLiteral("BotaoValidarVisualizar"),
                                    QStringLiteral("Visuali&zar..."), this);
     notasFiscais_ = new BotaoComAcao(QStringLiteral("BotaoValidarNotasFiscais"),
                                      QStringLiteral("&Notas Fiscais..."), this);
-    auto* ajuda = NovoBotao("BotaoValidarAjuda", QStringLiteral("Ajuda"), this);
+    auto* ajuda =
+        Nomeado<QPushButton>(QStringLiteral("BotaoValidarAjuda"), QStringLiteral("Ajuda"), this);
 
     frame10_ = new QGroupBox(QStringLiteral(" Registro 10 "), this);
     frame10_->setObjectName(QStringLiteral("FrameRegistro10"));

@@ -244,3 +244,14 @@ TEST_F(JanelaPrincipal, EncerrarGravaAsConfiguracoesEApagaOsArquivosDeTrabalho) 
     EXPECT_EQ(s.value(QStringLiteral("Interface/ColunaMidia1")).toDouble(),
               250.0 * 1440 / lista->logicalDpiX());
 }
+
+TEST_F(JanelaPrincipal, EnterNoBotaoComFocoOAciona) {
+    clicaAba(2);
+    QPushButton* ajuda = nullptr;
+    for (auto* b : janela_.moldura(1)->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Ajuda")) ajuda = b;
+    ASSERT_NE(ajuda, nullptr);
+    ajuda->setFocus();
+    QTest::keyClick(ajuda, Qt::Key_Return);
+    EXPECT_EQ(plataforma_.topicosAjuda(), QVector<int>{2});
+}
