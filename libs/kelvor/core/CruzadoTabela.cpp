@@ -11,19 +11,28 @@ namespace kelvor::cruzado::detalhe {
 
 namespace {
 constexpr std::size_t PaginaEnorme = 2u << 20;
+// A partir daqui, direto do sistema: o alocador comum passaria a servir esses tamanhos do seu
+// próprio monte depois da primeira devolução, e as cópias antigas dos segmentos ficariam lá.
+constexpr std::size_t Grande = 64u << 10;
+constexpr std::size_t Pagina = 4096;
 } // namespace
 
 #if defined(__linux__)
 // Espaço grande: mapeado direto do sistema (zerado sem tocar as páginas), no tamanho pedido
-// arredondado à página comum e começando numa página enorme; o que passa da última página
-// enorme inteira fica em páginas comuns, sem sobra.
+// arredondado à página comum; a partir de 2 MB, começando numa página enorme (o que passa da
+// última página enorme inteira fica em páginas comuns, sem sobra).
 void* reservaEspaco(std::size_t bytes) {
-    if (bytes < PaginaEnorme) {
+    if (bytes < Grande) {
         if (void* p = std::calloc(1, bytes)) return p;
         throw std::bad_alloc();
     }
-    const std::size_t pagina = 4096;
-    const std::size_t tamanho = (bytes + pagina - 1) / pagina * pagina;
+    const std::size_t tamanho = (bytes + Pagina - 1) / Pagina * Pagina;
+    if (bytes < PaginaEnorme) {
+        void* m =
+            mmap(nullptr, tamanho, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (m == MAP_FAILED) throw std::bad_alloc();
+        return m;
+    }
     void* m = mmap(nullptr, tamanho + PaginaEnorme, PROT_READ | PROT_WRITE,
                    MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (m == MAP_FAILED) throw std::bad_alloc();
@@ -40,12 +49,11 @@ void* reservaEspaco(std::size_t bytes) {
 
 void liberaEspaco(void* p, std::size_t bytes) {
     if (!p) return;
-    if (bytes < PaginaEnorme) {
+    if (bytes < Grande) {
         std::free(p);
         return;
     }
-    const std::size_t pagina = 4096;
-    munmap(p, (bytes + pagina - 1) / pagina * pagina);
+    munmap(p, (bytes + Pagina - 1) / Pagina * Pagina);
 }
 #else
 void* reservaEspaco(std::size_t bytes) {
