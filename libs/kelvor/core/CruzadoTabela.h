@@ -56,9 +56,9 @@ inline std::uint64_t resumo(std::string_view chave) {
 struct SemValor {};
 
 // Tabela de endereçamento aberto (sondagem linear) em 16 segmentos pelos 4 bits altos do resumo.
-// Cada segmento cresce sozinho, 25% por vez, até 7/8 de ocupação: a memória fica perto do
-// necessário e, ao crescer, só um segmento existe em duas cópias. A chave guardada é o resumo de
-// 64 bits (0 marca posição vazia); valores simples (copiáveis byte a byte).
+// Cada segmento cresce sozinho, 25% por vez, ao passar de 7/8 de ocupação: a memória fica
+// entre 70% e 7/8 ocupada e, ao crescer, só um segmento existe em duas cópias. A chave guardada é o
+// resumo de 64 bits (0 marca posição vazia); valores simples (copiáveis byte a byte).
 template <class V> class Tabela {
     static_assert(std::is_trivially_copyable_v<V>);
 
@@ -85,12 +85,8 @@ public:
     V* procura(std::uint64_t chave) {
         auto& s = segmentos_[segmento(chave)];
         if (s.quantos == 0) return nullptr;
-        for (std::size_t i = inicio(chave, s.capacidade);; i = seguinte(i, s.capacidade)) {
-            auto& e = s.entradas[i];
-            const auto k = e.chave();
-            if (k == chave) return &e.valor;
-            if (k == 0) return nullptr;
-        }
+        auto* e = posicao(s, chave);
+        return e->chave() == chave ? &e->valor : nullptr;
     }
     const V* procura(std::uint64_t chave) const {
         return const_cast<Tabela*>(this)->procura(chave);
@@ -104,18 +100,13 @@ public:
     std::pair<V*, bool> insere(std::uint64_t chave) {
         auto& s = segmentos_[segmento(chave)];
         if ((s.quantos + 1) * 8 > s.capacidade * 7) cresce(s);
-        for (std::size_t i = inicio(chave, s.capacidade);; i = seguinte(i, s.capacidade)) {
-            auto& e = s.entradas[i];
-            const auto k = e.chave();
-            if (k == chave) return {&e.valor, false};
-            if (k == 0) {
-                e.poeChave(chave);
-                e.valor = V{};
-                ++s.quantos;
-                ++quantos_;
-                return {&e.valor, true};
-            }
-        }
+        auto* e = posicao(s, chave);
+        if (e->chave() == chave) return {&e->valor, false};
+        e->poeChave(chave);
+        e->valor = V{};
+        ++s.quantos;
+        ++quantos_;
+        return {&e->valor, true};
     }
 
     template <class F> void paraCada(F&& f) {
@@ -163,25 +154,33 @@ private:
         const std::uint64_t meio = (chave << BitsSegmento) >> 32;
         return static_cast<std::size_t>((meio * capacidade) >> 32);
     }
-    static std::size_t seguinte(std::size_t i, std::size_t capacidade) {
-        return i + 1 == capacidade ? 0 : i + 1;
+    // A entrada da chave, ou a posição vazia onde ela entraria. A volta ao começo do segmento
+    // só é conferida no fim dele: o laço comum é só comparar.
+    static Entrada* posicao(const Segmento& s, std::uint64_t chave) {
+        Entrada* e = s.entradas + inicio(chave, s.capacidade);
+        Entrada* const fim = s.entradas + s.capacidade;
+        for (;;) {
+            for (; e != fim; ++e) {
+                const auto k = e->chave();
+                if (k == chave || k == 0) return e;
+            }
+            e = s.entradas;
+        }
     }
 
     static void cresce(Segmento& s) {
-        const std::size_t nova =
-            s.capacidade == 0 ? CapacidadeInicial : s.capacidade + (s.capacidade + 3) / 4;
-        auto* entradas = static_cast<Entrada*>(detalhe::reservaEspaco(nova * sizeof(Entrada)));
+        Segmento novo;
+        novo.capacidade = s.capacidade == 0 ? CapacidadeInicial : s.capacidade + s.capacidade / 4;
+        novo.entradas =
+            static_cast<Entrada*>(detalhe::reservaEspaco(novo.capacidade * sizeof(Entrada)));
+        novo.quantos = s.quantos;
         for (std::size_t k = 0; k < s.capacidade; ++k) {
             const auto c = s.entradas[k].chave();
-            if (c == 0) continue;
-            std::size_t i = inicio(c, nova);
-            while (entradas[i].chave() != 0)
-                i = seguinte(i, nova);
-            std::memcpy(static_cast<void*>(&entradas[i]), &s.entradas[k], sizeof(Entrada));
+            if (c != 0)
+                std::memcpy(static_cast<void*>(posicao(novo, c)), &s.entradas[k], sizeof(Entrada));
         }
         detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
-        s.entradas = entradas;
-        s.capacidade = nova;
+        s = novo;
     }
 
     Segmento segmentos_[1 << BitsSegmento];
@@ -195,6 +194,13 @@ class Chave {
 public:
     // Acrescenta o trecho (1-based); posições além do texto entram como brancos.
     Chave& com(std::string_view registro, int inicio, int tamanho) {
+        const auto de = static_cast<std::size_t>(inicio - 1);
+        const auto n = static_cast<std::size_t>(tamanho);
+        if (de <= registro.size() && n <= registro.size() - de && n <= sizeof(buf_) - n_) {
+            std::memcpy(buf_ + n_, registro.data() + de, n);
+            n_ += n;
+            return *this;
+        }
         for (int i = 0; i < tamanho && n_ < sizeof(buf_); ++i) {
             std::size_t p = static_cast<std::size_t>(inicio - 1 + i);
             buf_[n_++] = p < registro.size() ? registro[p] : ' ';
