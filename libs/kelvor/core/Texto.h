@@ -49,14 +49,18 @@ inline std::uint64_t valorOito(std::uint64_t v) {
         return r;
     }
 }
-// Todos os bytes iguais a c.
+// Todos os bytes iguais a c. A partir de 8 bytes o resto é conferido nos 8 últimos, que
+// repetem parte do bloco anterior.
 inline bool todos(std::string_view s, char c) {
-    std::size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8)
-        if (oito(s.data() + i) != Repete(static_cast<unsigned char>(c))) return false;
-    for (; i < s.size(); ++i)
-        if (s[i] != c) return false;
-    return true;
+    const auto r = Repete(static_cast<unsigned char>(c));
+    if (s.size() < 8) {
+        for (char x : s)
+            if (x != c) return false;
+        return true;
+    }
+    for (std::size_t i = 0; i + 8 <= s.size(); i += 8)
+        if (oito(s.data() + i) != r) return false;
+    return oito(s.data() + s.size() - 8) == r;
 }
 
 } // namespace detalhe
@@ -66,12 +70,14 @@ inline bool emBranco(std::string_view s) {
 }
 
 inline bool soDigitos(std::string_view s) {
-    std::size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8)
+    if (s.size() < 8) {
+        for (char c : s)
+            if (c < '0' || c > '9') return false;
+        return true;
+    }
+    for (std::size_t i = 0; i + 8 <= s.size(); i += 8)
         if (!detalhe::oitoDigitos(detalhe::oito(s.data() + i))) return false;
-    for (; i < s.size(); ++i)
-        if (s[i] < '0' || s[i] > '9') return false;
-    return true;
+    return detalhe::oitoDigitos(detalhe::oito(s.data() + s.size() - 8));
 }
 
 inline bool soZeros(std::string_view s) {
@@ -96,6 +102,18 @@ inline std::int64_t numero(std::string_view s) {
     if (s.empty()) return -1;
     std::uint64_t v = 0;
     std::size_t i = 0;
+    const std::size_t resto = s.size() % 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        // Campo de 8 ou mais: os primeiros (tamanho % 8) dígitos numa palavra completada com
+        // zeros à esquerda, e daí em blocos inteiros.
+        if (s.size() > 8 && resto) {
+            const auto w =
+                detalhe::oito(s.data()) << (8 * (8 - resto)) | detalhe::Repete('0') >> (8 * resto);
+            if (!detalhe::oitoDigitos(w)) return -1;
+            v = detalhe::valorOito(w);
+            i = resto;
+        }
+    }
     for (; i + 8 <= s.size(); i += 8) {
         const auto w = detalhe::oito(s.data() + i);
         if (!detalhe::oitoDigitos(w)) return -1;
