@@ -67,7 +67,7 @@ TEST(CruzadoTabela, ChavesDaMesmaPosicaoFicamTodas) {
     std::vector<std::uint64_t> chaves;
     for (std::uint64_t i = 1; i <= 500; ++i) {
         chaves.push_back(0x5A5A5A5A50000000ULL | i);
-        chaves.push_back(0x6FFFFFFFF0000000ULL | i);
+        chaves.push_back(0x7FFFFFFFF0000000ULL | i);
     }
     for (std::size_t i = 0; i < chaves.size(); ++i) {
         EXPECT_TRUE(c.insere(chaves[i]).second);
@@ -82,6 +82,6 @@ TEST(CruzadoTabela, ChavesDaMesmaPosicaoFicamTodas) {
     }
     // Vizinhas das guardadas, na mesma posição, não aparecem.
     EXPECT_FALSE(c.contem(0x5A5A5A5A50000000ULL | 501));
-    EXPECT_FALSE(c.contem(0x6FFFFFFFF0000000ULL | 1000));
+    EXPECT_FALSE(c.contem(0x7FFFFFFFF0000000ULL | 1000));
     EXPECT_EQ(Conjunto().procura(chaves[0]), nullptr);
 }

@@ -55,7 +55,7 @@ inline std::uint64_t resumo(std::string_view chave) {
 
 struct SemValor {};
 
-// Tabela de endereçamento aberto (sondagem linear) em 16 segmentos pelos 4 bits altos do resumo.
+// Tabela de endereçamento aberto (sondagem linear) em 8 segmentos pelos 3 bits altos do resumo.
 // Cada segmento cresce sozinho, 25% por vez, ao passar de 7/8 de ocupação: a memória fica
 // entre 70% e 7/8 ocupada e, ao crescer, só um segmento existe em duas cópias. A chave guardada é o
 // resumo de 64 bits (0 marca posição vazia); valores simples (copiáveis byte a byte).
@@ -142,7 +142,7 @@ private:
         std::size_t capacidade = 0;
         std::size_t quantos = 0;
     };
-    static constexpr int BitsSegmento = 4;
+    static constexpr int BitsSegmento = 3;
     static constexpr std::size_t CapacidadeInicial = 16;
 
     static std::size_t segmento(std::uint64_t chave) {
