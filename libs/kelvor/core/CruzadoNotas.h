@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 namespace kelvor::cruzado {
@@ -59,7 +60,7 @@ private:
     int indiceSerie(const char* serie);
 
     Tabela<Compacta> tabela_;
-    std::vector<Nota> inteiras_;
+    std::deque<Nota> inteiras_; // em blocos: crescer não copia
     std::vector<std::array<char, 3>> series_;
     int ultimaSerie_ = -1;
     OffsetsPorLinha offsets_;
