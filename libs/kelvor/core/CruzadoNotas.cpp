@@ -119,10 +119,10 @@ void NotasPorChave::grava(Compacta& c, const Nota& n) {
         c = nova;
         return;
     }
-    c.linha = static_cast<std::uint32_t>(inteiras_.size());
+    inteiras_.push_back(n); // sem memória, a compacta fica como estava
+    c.linha = static_cast<std::uint32_t>(inteiras_.size() - 1);
     c.a = Inteira;
     c.b = 0;
-    inteiras_.push_back(n);
 }
 
 int NotasPorChave::marca54(Compacta& c) {
