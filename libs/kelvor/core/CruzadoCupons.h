@@ -7,7 +7,7 @@
 #include "core/CruzadoRegra.h"
 #include "core/CruzadoTabela.h"
 
-#include <vector>
+#include <deque>
 
 namespace kelvor::cruzado {
 
@@ -26,8 +26,8 @@ private:
     };
 
     Conjunto mestres_;
-    Tabela<std::uint32_t> pendentes_; // chave -> índice em pendentesDados_ + 1
-    std::vector<Pendente> pendentesDados_;
+    Tabela<std::uint32_t> pendentes_;     // chave -> índice em pendentesDados_ + 1
+    std::deque<Pendente> pendentesDados_; // em blocos: crescer não copia
     std::uint64_t guardar_ = 0;
 };
 

@@ -63,52 +63,51 @@ void CruzadoDocumentos::registro50(RegistroAtual& r) {
     c53.com(t, 31, 8).com(t, 39, 2).com(t, 41, 2).com(t, 43, 3).com(t, 46, 6).com(t, 52, 4);
     const auto k53 = c53.resumo();
     // As três posições são trazidas juntas: cada uma seria uma espera de memória.
-    porChave54_.antecipa(k54);
-    situacaoPorChave51_.antecipa(k51);
+    notas_.antecipa(k54);
+    chaves51_.antecipa(k51);
     chaves53_.antecipa(k53);
 
-    auto [nota, nova] = porChave54_.insere(k54);
-    if (nova) nota->data = tabelas::dataValida(t.substr(30, 8));
-    auto [situacao, primeiraSituacao] = situacaoPorChave51_.insere(k51);
-    if (primeiraSituacao) *situacao = r.cobre(126) ? t[125] : ' ';
+    auto [compacta, nova] = notas_.insere(k54);
+    Nota nota = notas_.le(*compacta);
+    bool mudou = nova;
+    if (nova) nota.data = tabelas::dataValida(t.substr(30, 8));
+    if (chaves51_.insere(k51).second) {
+        const char situacao = r.cobre(126) ? t[125] : ' ';
+        if (situacao != 'N') *situacaoNaoNormal51_.insere(k51).first = situacao;
+    }
     chaves53_.insere(k53);
 
-    if (!r.tamanhoValido()) return;
-    documentoRepetido(r, *nota);
-    if (nota->local == SemLocal && precisaDe54(t)) precisaGuardar_ = k54;
+    if (r.tamanhoValido()) {
+        mudou = documentoRepetido(r, nota) || mudou;
+        if (!nota.precisa54 && precisaDe54(t)) precisaGuardar_ = k54;
+    }
+    if (mudou) notas_.grava(*compacta, nota);
 }
 
-void CruzadoDocumentos::documentoRepetido(RegistroAtual& r, Nota& nota) {
+bool CruzadoDocumentos::documentoRepetido(RegistroAtual& r, Nota& nota) {
     const auto t = r.texto();
     char tag[5] = {t[55], t[121], t[122], t[123], t[124]}; // emitente e alíquota
-    if (!nota.temPrimeiro) {
-        nota.temPrimeiro = true;
+    if (nota.linha == 0) {
         nota.linha = r.lido().linha;
         std::memcpy(nota.emitenteAliquota, tag, sizeof tag);
-        return;
+        return true;
     }
-    if (!nota.variasAliquotas && std::memcmp(tag, nota.emitenteAliquota, sizeof tag) == 0) {
+    if (std::memcmp(tag, nota.emitenteAliquota, sizeof tag) == 0) {
         r.critica(Gravidade::Rejeicao, r.campo(46, 6, "Número"),
                   mensagem::documentoRepetido(nota.linha));
-        return;
+        return false;
     }
-    // Mais de uma alíquota ou emitente na mesma nota e CFOP (caso raro): chave completa.
-    auto chaveCompleta = [&](const char* resto) {
-        Chave c = chave54Do50(t);
-        for (int i = 0; i < 5; ++i)
-            c.com(resto[i]);
-        return c.resumo();
-    };
-    if (!nota.variasAliquotas) {
-        nota.variasAliquotas = true;
-        *linhaDoDocumento_.insere(chaveCompleta(nota.emitenteAliquota)).first = nota.linha;
-    }
-    auto [linha, primeira] = linhaDoDocumento_.insere(chaveCompleta(tag));
+    // Outra alíquota ou emitente na mesma nota e CFOP: pela chave completa.
+    Chave c = chave54Do50(t);
+    for (char x : tag)
+        c.com(x);
+    auto [linha, primeira] = linhaDoDocumento_.insere(c.resumo());
     if (primeira)
         *linha = r.lido().linha;
     else
         r.critica(Gravidade::Rejeicao, r.campo(46, 6, "Número"),
                   mensagem::documentoRepetido(*linha));
+    return false;
 }
 
 void CruzadoDocumentos::registro51(RegistroAtual& r) {
@@ -116,10 +115,15 @@ void CruzadoDocumentos::registro51(RegistroAtual& r) {
     const auto t = r.texto();
     Chave k;
     k.com(t, 3, 14).com(t, 31, 8).com(t, 39, 2).com(t, 41, 3).com(t, 44, 6).com(t, 50, 4);
-    const char* situacao50 = situacaoPorChave51_.procura(k.resumo());
-    if (!situacao50)
+    const auto chave = k.resumo();
+    if (!chaves51_.contem(chave)) {
         r.critica(Gravidade::Rejeicao, r.campo(44, 6, "Número"), mensagem::Sem50Do51);
-    else if (*situacao50 != ' ' && t[125] != *situacao50)
+        return;
+    }
+    const char* outra =
+        situacaoNaoNormal51_.tamanho() ? situacaoNaoNormal51_.procura(chave) : nullptr;
+    const char situacao50 = outra ? *outra : 'N';
+    if (situacao50 != ' ' && t[125] != situacao50)
         r.critica(Gravidade::Rejeicao, r.campo(126, 1, "Situação"), mensagem::Situacao51);
 }
 
@@ -138,35 +142,38 @@ void CruzadoDocumentos::registro54(RegistroAtual& r) {
     const auto t = r.texto();
     Chave k;
     k.com(t, 3, 14).com(t, 17, 2).com(t, 19, 3).com(t, 22, 6).com(t, 28, 4);
-    Nota* nota = porChave54_.procura(k.resumo());
+    auto* nota = notas_.procura(k.resumo());
     if (!nota) {
         r.critica(Gravidade::Rejeicao, r.campo(22, 6, "Número"), mensagem::Sem50Do54);
         return;
     }
-    nota->tem54 = true;
-    dataAtual_ = nota->data;
+    dataAtual_ = notas_.marca54(*nota);
 }
 
 void CruzadoDocumentos::guarda(const RegistroAtual& r) {
     if (precisaGuardar_ == 0) return;
-    if (Nota* nota = porChave54_.procura(precisaGuardar_)) {
-        NotaQuePrecisa54 n;
-        n.onde = r.local();
-        std::memcpy(n.numero, r.texto().data() + 45, sizeof n.numero);
-        std::memcpy(n.modelo, r.texto().data() + 40, sizeof n.modelo);
-        nota->local = static_cast<std::uint32_t>(notasSem54_.size());
-        notasSem54_.push_back(n);
+    if (auto* compacta = notas_.procura(precisaGuardar_)) {
+        Nota nota = notas_.le(*compacta);
+        const auto t = r.texto();
+        nota.precisa54 = true;
+        nota.contado = r.lido().indiceTipo >= 0;
+        nota.situacao = r.situacao();
+        nota.linhaSem54 = r.lido().linha;
+        nota.offsetSem54 = r.lido().offset;
+        std::memcpy(nota.modelo, t.data() + 40, sizeof nota.modelo);
+        std::memcpy(nota.serie, t.data() + 42, sizeof nota.serie);
+        std::memcpy(nota.numero, t.data() + 45, sizeof nota.numero);
+        notas_.grava(*compacta, nota);
     }
     precisaGuardar_ = 0;
 }
 
 void CruzadoDocumentos::fim(CriticasTardias& t, const LocalRegistro*) {
     const auto campo = campoEm(leiautePara("50 "), 46, 6, "Número");
-    porChave54_.paraCada([&](std::uint64_t, const Nota& nota) {
-        if (nota.local == SemLocal || nota.tem54) return;
-        const auto& n = notasSem54_[nota.local];
-        t.critica(n.onde, Gravidade::Advertencia, campo, std::string(n.numero, 6),
-                  mensagem::sem54(std::string_view(n.modelo, 2)));
+    notas_.paraCada([&](const Nota& nota) {
+        if (!nota.precisa54 || nota.tem54) return;
+        t.critica(NotasPorChave::localSem54(nota), Gravidade::Advertencia, campo,
+                  std::string(nota.numero, 6), mensagem::sem54(std::string_view(nota.modelo, 2)));
     });
 }
 

@@ -5,13 +5,12 @@
 //   53 -> 50: data, UF, modelo, série, número e CFOP (o CNPJ do 53 é o do substituído);
 //   54 -> 50: CNPJ, modelo, série, número e CFOP;
 //   documento repetido: CNPJ, modelo, série, número, emitente, CFOP e alíquota.
-// A memória é uma entrada por chave distinta de registro 50.
+// A memória é uma entrada por chave distinta de registro 50 em cada tabela.
 #pragma once
 
+#include "core/CruzadoNotas.h"
 #include "core/CruzadoRegra.h"
 #include "core/CruzadoTabela.h"
-
-#include <vector>
 
 namespace kelvor::cruzado {
 
@@ -30,29 +29,17 @@ private:
     void registro53(RegistroAtual& r);
     void registro54(RegistroAtual& r);
 
-    static constexpr std::uint32_t SemLocal = 0xFFFFFFFFu;
-    struct Nota {
-        int data = 0;
-        std::uint32_t local = SemLocal; // em notasSem54_: a primeira que precisa de 54
-        std::int64_t linha = 0;         // o primeiro 50 de tamanho certo desta chave
-        char emitenteAliquota[5];       // dele: o resto da chave de documento repetido
-        bool tem54 = false;
-        bool temPrimeiro = false;
-        bool variasAliquotas = false; // daí em diante os repetidos vão por linhaDoDocumento_
-    };
-    void documentoRepetido(RegistroAtual& r, Nota& nota);
+    // Devolve se a nota mudou (o primeiro 50 de tamanho certo da chave).
+    bool documentoRepetido(RegistroAtual& r, Nota& nota);
 
-    struct NotaQuePrecisa54 {
-        LocalRegistro onde;
-        char numero[6];
-        char modelo[2];
-    };
-
-    Tabela<Nota> porChave54_;
-    Tabela<char> situacaoPorChave51_;
+    NotasPorChave notas_;
+    // 51: as chaves e, à parte, a situação do primeiro 50 delas quando não é N (o comum).
+    Conjunto chaves51_;
+    Tabela<char> situacaoNaoNormal51_;
     Conjunto chaves53_;
-    Tabela<std::int64_t> linhaDoDocumento_; // só chaves com mais de uma alíquota/emitente
-    std::vector<NotaQuePrecisa54> notasSem54_;
+    // Documento repetido com outra alíquota ou emitente que o primeiro 50 da chave (caso raro):
+    // chave completa -> linha do primeiro.
+    Tabela<std::int64_t> linhaDoDocumento_;
     int dataAtual_ = 0;
     std::uint64_t precisaGuardar_ = 0; // chave 54 do 50 em curso que precisa de 54
 };

@@ -13,7 +13,7 @@
 #include "core/CruzadoRegra.h"
 #include "core/CruzadoTabela.h"
 
-#include <vector>
+#include <deque>
 
 namespace kelvor::cruzado {
 
@@ -49,7 +49,7 @@ private:
 
     const CruzadoDocumentos& documentos_;
     Tabela<std::uint32_t> indices_; // código -> índice em codigos_
-    std::vector<Codigo> codigos_;
+    std::deque<Codigo> codigos_;    // em blocos: crescer não copia nem dobra a reserva
 };
 
 } // namespace kelvor::cruzado

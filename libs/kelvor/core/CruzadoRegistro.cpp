@@ -88,19 +88,23 @@ void RegistroAtual::critica(Gravidade g, const CampoCriticado& campo, std::strin
     situacao_ = pior(situacao_, situacaoDe(g));
 }
 
-LocalRegistro RegistroAtual::local() const {
+LocalRegistro localDe(const RegistroLido& r, const LeiauteRegistro* leiaute, Situacao situacao) {
     LocalRegistro l;
-    l.linha = r_->linha;
-    l.offset = r_->offset;
-    l.situacao = situacao_;
-    l.contado = r_->indiceTipo >= 0;
-    for (std::size_t i = 0; i < 2 && i < texto().size(); ++i)
-        l.tipo[i] = texto()[i];
-    auto doc = identificacaoDocumento(leiaute(), texto());
+    l.linha = r.linha;
+    l.offset = r.offset;
+    l.situacao = situacao;
+    l.contado = r.indiceTipo >= 0;
+    for (std::size_t i = 0; i < 2 && i < r.texto.size(); ++i)
+        l.tipo[i] = r.texto[i];
+    auto doc = identificacaoDocumento(leiaute, r.texto);
     std::size_t n = std::min(doc.size(), sizeof(l.docItem) - 1);
     std::memcpy(l.docItem, doc.data(), n);
     l.docItem[n] = '\0';
     return l;
+}
+
+LocalRegistro RegistroAtual::local() const {
+    return localDe(*r_, leiaute(), situacao_);
 }
 
 } // namespace kelvor::cruzado

@@ -42,6 +42,9 @@ CampoCriticado campoEm(const LeiauteRegistro* leiaute, int inicio, int tamanho,
 // texto não chega até esses campos.
 std::string identificacaoDocumento(const LeiauteRegistro* leiaute, std::string_view registro);
 
+// Endereço do registro lido, com a situação dada.
+LocalRegistro localDe(const RegistroLido& r, const LeiauteRegistro* leiaute, Situacao situacao);
+
 class RegistroAtual {
 public:
     void inicia(const RegistroLido& r, bool tamanhoValido, ReceptorCriticas& saida);

@@ -11,25 +11,59 @@ namespace kelvor::cruzado::detalhe {
 
 namespace {
 constexpr std::size_t PaginaEnorme = 2u << 20;
-}
+// A partir daqui, direto do sistema: o alocador comum passaria a servir esses tamanhos do seu
+// próprio monte depois da primeira devolução, e as cópias antigas dos segmentos ficariam lá.
+constexpr std::size_t Grande = 64u << 10;
+constexpr std::size_t Pagina = 4096;
+} // namespace
 
-void* reservaEspaco(std::size_t bytes) {
 #if defined(__linux__)
-    if (bytes >= PaginaEnorme) {
-        const std::size_t arredondado = (bytes + PaginaEnorme - 1) / PaginaEnorme * PaginaEnorme;
-        if (void* p = std::aligned_alloc(PaginaEnorme, arredondado)) {
-            madvise(p, arredondado, MADV_HUGEPAGE);
-            return p;
-        }
+// Espaço grande: mapeado direto do sistema (zerado sem tocar as páginas), no tamanho pedido
+// arredondado à página comum; a partir de 2 MB, começando numa página enorme (o que passa da
+// última página enorme inteira fica em páginas comuns, sem sobra).
+void* reservaEspaco(std::size_t bytes) {
+    if (bytes < Grande) {
+        if (void* p = std::calloc(1, bytes)) return p;
         throw std::bad_alloc();
     }
-#endif
-    if (void* p = std::malloc(bytes)) return p;
+    const std::size_t tamanho = (bytes + Pagina - 1) / Pagina * Pagina;
+    if (bytes < PaginaEnorme) {
+        void* m =
+            mmap(nullptr, tamanho, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (m == MAP_FAILED) throw std::bad_alloc();
+        return m;
+    }
+    void* m = mmap(nullptr, tamanho + PaginaEnorme, PROT_READ | PROT_WRITE,
+                   MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (m == MAP_FAILED) throw std::bad_alloc();
+    auto* bruto = static_cast<char*>(m);
+    auto* inicio = reinterpret_cast<char*>(
+        (reinterpret_cast<std::uintptr_t>(bruto) + PaginaEnorme - 1) / PaginaEnorme * PaginaEnorme);
+    if (inicio > bruto) munmap(bruto, static_cast<std::size_t>(inicio - bruto));
+    const std::size_t depois =
+        static_cast<std::size_t>(bruto + tamanho + PaginaEnorme - (inicio + tamanho));
+    if (depois) munmap(inicio + tamanho, depois);
+    madvise(inicio, tamanho, MADV_HUGEPAGE);
+    return inicio;
+}
+
+void liberaEspaco(void* p, std::size_t bytes) {
+    if (!p) return;
+    if (bytes < Grande) {
+        std::free(p);
+        return;
+    }
+    munmap(p, (bytes + Pagina - 1) / Pagina * Pagina);
+}
+#else
+void* reservaEspaco(std::size_t bytes) {
+    if (void* p = std::calloc(1, bytes)) return p;
     throw std::bad_alloc();
 }
 
 void liberaEspaco(void* p, std::size_t) {
     std::free(p);
 }
+#endif
 
 } // namespace kelvor::cruzado::detalhe

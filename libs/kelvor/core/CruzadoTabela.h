@@ -27,8 +27,9 @@ inline std::uint64_t mistura(std::uint64_t a, std::uint64_t b) {
 #endif
 }
 
-// Espaço de tabela grande em páginas enormes quando o sistema deixa: as consultas caem em
-// posições ao acaso de dezenas de MB, e a falta de TLB custaria mais que a própria consulta.
+// Espaço zerado para as tabelas. O grande vem do sistema já zerado (páginas só ocupam memória
+// quando tocadas) e em páginas enormes quando o sistema deixa: as consultas caem em posições ao
+// acaso de dezenas de MB, e a falta de TLB custaria mais que a própria consulta.
 void* reservaEspaco(std::size_t bytes);
 void liberaEspaco(void* p, std::size_t bytes);
 
@@ -54,7 +55,10 @@ inline std::uint64_t resumo(std::string_view chave) {
 
 struct SemValor {};
 
-// Valores simples (copiáveis byte a byte): a tabela cresce por cópia e zera por memset.
+// Tabela de endereçamento aberto (sondagem linear) em 8 segmentos pelos 3 bits altos do resumo.
+// Cada segmento cresce sozinho, 25% por vez, ao passar de 7/8 de ocupação: a memória fica
+// entre 70% e 7/8 ocupada e, ao crescer, só um segmento existe em duas cópias. A chave guardada é o
+// resumo de 64 bits (0 marca posição vazia); valores simples (copiáveis byte a byte).
 template <class V> class Tabela {
     static_assert(std::is_trivially_copyable_v<V>);
 
@@ -62,12 +66,16 @@ public:
     Tabela() = default;
     Tabela(const Tabela&) = delete;
     Tabela& operator=(const Tabela&) = delete;
-    ~Tabela() { libera(); }
+    ~Tabela() {
+        for (auto& s : segmentos_)
+            detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
+    }
 
     // Traz para o cache a posição da chave: várias consultas seguidas esperam juntas.
     void antecipa(std::uint64_t chave) const {
 #if defined(__GNUC__)
-        if (entradas_) __builtin_prefetch(&entradas_[chave & mascara_]);
+        const auto& s = segmentos_[segmento(chave)];
+        if (s.entradas) __builtin_prefetch(&s.entradas[inicio(chave, s.capacidade)]);
 #else
         (void)chave;
 #endif
@@ -75,12 +83,10 @@ public:
 
     // Valor da chave, ou nullptr.
     V* procura(std::uint64_t chave) {
-        if (quantos_ == 0) return nullptr;
-        for (std::size_t i = chave & mascara_;; i = (i + 1) & mascara_) {
-            auto& e = entradas_[i];
-            if (e.chave == chave) return &e.valor;
-            if (e.chave == 0) return nullptr;
-        }
+        auto& s = segmentos_[segmento(chave)];
+        if (s.quantos == 0) return nullptr;
+        auto* e = posicao(s, chave);
+        return e->chave() == chave ? &e->valor : nullptr;
     }
     const V* procura(std::uint64_t chave) const {
         return const_cast<Tabela*>(this)->procura(chave);
@@ -90,62 +96,94 @@ public:
     }
 
     // Valor da chave, criado com V{} quando ela ainda não estava; o bool diz se foi criado.
+    // Os ponteiros para valores do mesmo segmento valem até a próxima inserção.
     std::pair<V*, bool> insere(std::uint64_t chave) {
-        if ((quantos_ + 1) * 10 > capacidade_ * 7) cresce();
-        for (std::size_t i = chave & mascara_;; i = (i + 1) & mascara_) {
-            auto& e = entradas_[i];
-            if (e.chave == chave) return {&e.valor, false};
-            if (e.chave == 0) {
-                e.chave = chave;
-                e.valor = V{};
-                ++quantos_;
-                return {&e.valor, true};
-            }
-        }
+        auto& s = segmentos_[segmento(chave)];
+        if ((s.quantos + 1) * 8 > s.capacidade * 7) cresce(s);
+        auto* e = posicao(s, chave);
+        if (e->chave() == chave) return {&e->valor, false};
+        e->poeChave(chave);
+        e->valor = V{};
+        ++s.quantos;
+        ++quantos_;
+        return {&e->valor, true};
     }
 
     template <class F> void paraCada(F&& f) {
-        for (std::size_t i = 0; i < capacidade_; ++i)
-            if (entradas_[i].chave != 0) f(entradas_[i].chave, entradas_[i].valor);
+        for (auto& s : segmentos_)
+            for (std::size_t i = 0; i < s.capacidade; ++i)
+                if (const auto k = s.entradas[i].chave(); k != 0) f(k, s.entradas[i].valor);
     }
 
     std::size_t tamanho() const {
         return quantos_;
     }
     std::size_t bytes() const {
-        return capacidade_ * sizeof(Entrada);
+        std::size_t b = 0;
+        for (const auto& s : segmentos_)
+            b += s.capacidade * sizeof(Entrada);
+        return b;
     }
 
 private:
+    // A chave em bytes: sem alinhamento de 8, um valor de 4 bytes não deixa folga na entrada.
     struct Entrada {
-        std::uint64_t chave;
+        unsigned char k[8];
         [[no_unique_address]] V valor; // conjunto: só a chave, 8 bytes por entrada
-    };
-
-    void cresce() {
-        Entrada* antigas = entradas_;
-        const std::size_t capacidadeAntiga = capacidade_;
-        capacidade_ = capacidade_ == 0 ? 64 : capacidade_ * 2;
-        mascara_ = capacidade_ - 1;
-        entradas_ = static_cast<Entrada*>(detalhe::reservaEspaco(capacidade_ * sizeof(Entrada)));
-        std::memset(static_cast<void*>(entradas_), 0, capacidade_ * sizeof(Entrada));
-        for (std::size_t k = 0; k < capacidadeAntiga; ++k) {
-            if (antigas[k].chave == 0) continue;
-            std::size_t i = antigas[k].chave & mascara_;
-            while (entradas_[i].chave != 0)
-                i = (i + 1) & mascara_;
-            std::memcpy(static_cast<void*>(&entradas_[i]), &antigas[k], sizeof(Entrada));
+        std::uint64_t chave() const {
+            std::uint64_t c;
+            std::memcpy(&c, k, 8);
+            return c;
         }
-        detalhe::liberaEspaco(antigas, capacidadeAntiga * sizeof(Entrada));
+        void poeChave(std::uint64_t c) { std::memcpy(k, &c, 8); }
+    };
+    struct Segmento {
+        Entrada* entradas = nullptr;
+        std::size_t capacidade = 0;
+        std::size_t quantos = 0;
+    };
+    static constexpr int BitsSegmento = 3;
+    static constexpr std::size_t CapacidadeInicial = 16;
+
+    static std::size_t segmento(std::uint64_t chave) {
+        return chave >> (64 - BitsSegmento);
     }
-    void libera() {
-        detalhe::liberaEspaco(entradas_, capacidade_ * sizeof(Entrada));
-        entradas_ = nullptr;
+    // Posição inicial pelos 32 bits seguintes, proporcional à capacidade (que não é potência
+    // de 2): a ordem das posições segue a do resumo.
+    static std::size_t inicio(std::uint64_t chave, std::size_t capacidade) {
+        const std::uint64_t meio = (chave << BitsSegmento) >> 32;
+        return static_cast<std::size_t>((meio * capacidade) >> 32);
+    }
+    // A entrada da chave, ou a posição vazia onde ela entraria. A volta ao começo do segmento
+    // só é conferida no fim dele: o laço comum é só comparar.
+    static Entrada* posicao(const Segmento& s, std::uint64_t chave) {
+        Entrada* e = s.entradas + inicio(chave, s.capacidade);
+        Entrada* const fim = s.entradas + s.capacidade;
+        for (;;) {
+            for (; e != fim; ++e) {
+                const auto k = e->chave();
+                if (k == chave || k == 0) return e;
+            }
+            e = s.entradas;
+        }
     }
 
-    Entrada* entradas_ = nullptr;
-    std::size_t capacidade_ = 0;
-    std::size_t mascara_ = 0;
+    static void cresce(Segmento& s) {
+        Segmento novo;
+        novo.capacidade = s.capacidade == 0 ? CapacidadeInicial : s.capacidade + s.capacidade / 4;
+        novo.entradas =
+            static_cast<Entrada*>(detalhe::reservaEspaco(novo.capacidade * sizeof(Entrada)));
+        novo.quantos = s.quantos;
+        for (std::size_t k = 0; k < s.capacidade; ++k) {
+            const auto c = s.entradas[k].chave();
+            if (c != 0)
+                std::memcpy(static_cast<void*>(posicao(novo, c)), &s.entradas[k], sizeof(Entrada));
+        }
+        detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
+        s = novo;
+    }
+
+    Segmento segmentos_[1 << BitsSegmento];
     std::size_t quantos_ = 0;
 };
 
@@ -156,6 +194,13 @@ class Chave {
 public:
     // Acrescenta o trecho (1-based); posições além do texto entram como brancos.
     Chave& com(std::string_view registro, int inicio, int tamanho) {
+        const auto de = static_cast<std::size_t>(inicio - 1);
+        const auto n = static_cast<std::size_t>(tamanho);
+        if (de <= registro.size() && n <= registro.size() - de && n <= sizeof(buf_) - n_) {
+            std::memcpy(buf_ + n_, registro.data() + de, n);
+            n_ += n;
+            return *this;
+        }
         for (int i = 0; i < tamanho && n_ < sizeof(buf_); ++i) {
             std::size_t p = static_cast<std::size_t>(inicio - 1 + i);
             buf_[n_++] = p < registro.size() ? registro[p] : ' ';

@@ -46,16 +46,16 @@ bool situacaoSoma(char s) {
     return s == 'N' || s == 'E';
 }
 
-std::array<char, 29> chaveDocumento54(std::string_view cnpj, std::string_view modelo,
-                                      std::string_view serie, std::string_view numero,
-                                      std::string_view cfop) {
+std::uint64_t chaveDocumento54(std::string_view cnpj, std::string_view modelo,
+                               std::string_view serie, std::string_view numero,
+                               std::string_view cfop) {
     std::array<char, 29> k{};
     char* p = k.data();
     for (auto s : {cnpj, modelo, serie, numero, cfop}) {
         std::memcpy(p, s.data(), s.size());
         p += s.size();
     }
-    return k;
+    return cruzado::resumo(std::string_view(k.data(), k.size()));
 }
 
 } // namespace
@@ -77,7 +77,7 @@ void TotaisCfop::acumula(const LeiauteRegistro& l, std::string_view r) {
     switch (l.indiceTipo) {
     case 2: { // 50
         if (!situacaoSoma(r[125])) {
-            semValor_.insert(chaveDocumento54(r.substr(2, 14), r.substr(40, 2), r.substr(42, 3),
+            semValor_.insere(chaveDocumento54(r.substr(2, 14), r.substr(40, 2), r.substr(42, 3),
                                               r.substr(45, 6), r.substr(51, 4)));
             return;
         }
@@ -107,9 +107,9 @@ void TotaisCfop::acumula(const LeiauteRegistro& l, std::string_view r) {
         return;
     }
     case 5: { // 54: a situação é a do registro 50 do documento
-        if (!semValor_.empty() &&
-            semValor_.count(chaveDocumento54(r.substr(2, 14), r.substr(16, 2), r.substr(18, 3),
-                                             r.substr(21, 6), r.substr(27, 4))))
+        if (semValor_.tamanho() &&
+            semValor_.contem(chaveDocumento54(r.substr(2, 14), r.substr(16, 2), r.substr(18, 3),
+                                              r.substr(21, 6), r.substr(27, 4))))
             return;
         auto& s = somas("54", r.substr(27, 4), r.substr(122, 4));
         auto item = texto::numero(r.substr(34, 3));

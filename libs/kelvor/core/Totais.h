@@ -2,12 +2,12 @@
 #pragma once
 
 #include "core/Critica.h"
+#include "core/CruzadoTabela.h"
 #include "core/Leiaute.h"
 
 #include <array>
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -49,8 +49,9 @@ private:
     std::map<Chave, Somas> mapa_;
     Chave ultimaChave_{};
     Somas* ultimas_ = nullptr;
-    // Documentos (chave do 54) de registros 50 cancelados, denegados ou inutilizados.
-    std::set<std::array<char, 29>> semValor_;
+    // Documentos (resumo da chave do 54) de registros 50 cancelados, denegados ou inutilizados:
+    // 8 bytes por documento, como nas verificações entre registros.
+    cruzado::Conjunto semValor_;
 };
 
 } // namespace kelvor

@@ -1,0 +1,87 @@
+// Tabela das verificações entre registros: crescimento com muitas chaves e chaves que disputam
+// a mesma posição.
+#include "core/CruzadoTabela.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using kelvor::cruzado::Conjunto;
+using kelvor::cruzado::resumo;
+using kelvor::cruzado::Tabela;
+
+namespace {
+
+// Valor de 12 bytes, como o das notas: a entrada fica com 20.
+struct Tres {
+    std::uint32_t a, b, c;
+};
+
+} // namespace
+
+TEST(CruzadoTabela, MuitasChavesSobrevivemAoCrescimento) {
+    Tabela<Tres> t;
+    std::vector<std::uint64_t> chaves;
+    const int n = 300000;
+    for (int i = 0; i < n; ++i) {
+        const auto k = resumo("documento " + std::to_string(i));
+        chaves.push_back(k);
+        auto [v, novo] = t.insere(k);
+        ASSERT_TRUE(novo) << i;
+        *v = {static_cast<std::uint32_t>(i), 7u, static_cast<std::uint32_t>(n - i)};
+        // A mesma chave de novo devolve o mesmo valor, sem criar outro.
+        if (i % 1000 == 0) {
+            auto [w, outra] = t.insere(chaves[static_cast<std::size_t>(i / 2)]);
+            EXPECT_FALSE(outra);
+            EXPECT_EQ(w->a, static_cast<std::uint32_t>(i / 2));
+        }
+    }
+    EXPECT_EQ(t.tamanho(), static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const Tres* v = t.procura(chaves[static_cast<std::size_t>(i)]);
+        ASSERT_NE(v, nullptr) << i;
+        EXPECT_EQ(v->a, static_cast<std::uint32_t>(i));
+        EXPECT_EQ(v->c, static_cast<std::uint32_t>(n - i));
+    }
+    EXPECT_EQ(t.procura(resumo("documento que não existe")), nullptr);
+    std::size_t vistos = 0;
+    std::uint64_t soma = 0;
+    t.paraCada([&](std::uint64_t, const Tres& v) {
+        ++vistos;
+        soma += v.a;
+    });
+    EXPECT_EQ(vistos, static_cast<std::size_t>(n));
+    EXPECT_EQ(soma, static_cast<std::uint64_t>(n) * (n - 1) / 2);
+    // Ocupação alta: 20 bytes por entrada, nunca o dobro do necessário.
+    EXPECT_EQ(sizeof(Tres) + 8, 20u);
+    EXPECT_LT(t.bytes(), static_cast<std::size_t>(n) * 20 * 8 / 5);
+}
+
+TEST(CruzadoTabela, ChavesDaMesmaPosicaoFicamTodas) {
+    // Mesmos 36 bits altos: mesmo segmento e mesma posição inicial em qualquer capacidade.
+    // Também chaves no fim do segmento, que dão a volta ao começo dele.
+    Conjunto c;
+    Tabela<std::int64_t> t;
+    std::vector<std::uint64_t> chaves;
+    for (std::uint64_t i = 1; i <= 500; ++i) {
+        chaves.push_back(0x5A5A5A5A50000000ULL | i);
+        chaves.push_back(0x7FFFFFFFF0000000ULL | i);
+    }
+    for (std::size_t i = 0; i < chaves.size(); ++i) {
+        EXPECT_TRUE(c.insere(chaves[i]).second);
+        *t.insere(chaves[i]).first = static_cast<std::int64_t>(i) * 3;
+        EXPECT_FALSE(c.insere(chaves[i]).second);
+    }
+    EXPECT_EQ(c.tamanho(), chaves.size());
+    for (std::size_t i = 0; i < chaves.size(); ++i) {
+        EXPECT_TRUE(c.contem(chaves[i])) << i;
+        ASSERT_NE(t.procura(chaves[i]), nullptr);
+        EXPECT_EQ(*t.procura(chaves[i]), static_cast<std::int64_t>(i) * 3);
+    }
+    // Vizinhas das guardadas, na mesma posição, não aparecem.
+    EXPECT_FALSE(c.contem(0x5A5A5A5A50000000ULL | 501));
+    EXPECT_FALSE(c.contem(0x7FFFFFFFF0000000ULL | 1000));
+    EXPECT_EQ(Conjunto().procura(chaves[0]), nullptr);
+}
