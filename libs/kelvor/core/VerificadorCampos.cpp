@@ -90,7 +90,7 @@ void VerificadorCampos::confere(const LeiauteRegistro& l, const RegistroLido& r)
     default:
         break;
     }
-    if (!cancelado) confereRegrasDoDocumento(l, r);
+    confereRegrasDoDocumento(l, r, cancelado);
     confereIcms(l, r);
 }
 
@@ -105,6 +105,7 @@ void VerificadorCampos::confereCampo(const LeiauteRegistro& l, const RegistroLid
         case Especie::Data:
         case Especie::UFouEX:
         case Especie::CFOP:
+        case Especie::Codigo: // emitente, tipo de receita, CIF/FOB: brancos ou zeros
             return;
         default:
             break;
@@ -244,15 +245,18 @@ void VerificadorCampos::confereIE(const LeiauteRegistro& l, const RegistroLido& 
     }
 }
 
-void VerificadorCampos::confereRegrasDoDocumento(const LeiauteRegistro& l, const RegistroLido& r) {
+void VerificadorCampos::confereRegrasDoDocumento(const LeiauteRegistro& l, const RegistroLido& r,
+                                                 bool cancelado) {
     const auto& p = l.papeis;
+    // A data preenchida de um documento cancelado também tem de estar no período; só o
+    // lançamento extemporâneo (E, X) fica fora dele.
     if (p.data >= 0 && ctx_.dataInicial && ctx_.dataFinal) {
         char sit = p.situacao >= 0 ? l.campos[p.situacao].de(r.texto)[0] : 'N';
         int d = tabelas::dataValida(l.campos[p.data].de(r.texto));
         if (d && sit != 'E' && sit != 'X' && (d < ctx_.dataInicial || d > ctx_.dataFinal))
             critica(&l, r, &l.campos[p.data], msg::ForaDoPeriodo);
     }
-    if (p.cfop >= 0 && p.uf >= 0 && tabelas::ufValida(ctx_.uf)) {
+    if (!cancelado && p.cfop >= 0 && p.uf >= 0 && tabelas::ufValida(ctx_.uf)) {
         const Campo& cc = l.campos[p.cfop];
         auto cfop = cc.de(r.texto);
         auto uf = l.campos[p.uf].de(r.texto);

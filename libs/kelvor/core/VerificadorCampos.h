@@ -26,7 +26,7 @@ private:
                       bool cancelado);
     void confereCnpj(const LeiauteRegistro& l, const RegistroLido& r, const Campo& c);
     void confereIE(const LeiauteRegistro& l, const RegistroLido& r, const Campo& c);
-    void confereRegrasDoDocumento(const LeiauteRegistro& l, const RegistroLido& r);
+    void confereRegrasDoDocumento(const LeiauteRegistro& l, const RegistroLido& r, bool cancelado);
     void confereIcms(const LeiauteRegistro& l, const RegistroLido& r);
     void confereRegistro10(const LeiauteRegistro& l, const RegistroLido& r);
     void confereRegistro11(const LeiauteRegistro& l, const RegistroLido& r);

@@ -1,0 +1,66 @@
+// Conferência de campos em casos de arquivos reais: documentos cancelados, inscrições estaduais
+// de formatos ainda não confirmados.
+#include "motor_exemplos.h"
+
+#include "core/Mensagens.h"
+
+#include <gtest/gtest.h>
+
+using namespace exemplos;
+using kelvor::Gravidade;
+namespace msg = kelvor::msg;
+
+namespace {
+
+// Documento cancelado como os sistemas o escrevem: chaves do documento e a situação, o resto
+// em zeros (campos N) ou brancos (campos X).
+std::string cancelado50(const std::string& data = z(8), const std::string& sit = "S") {
+    auto r = reg({{1, "50"}, {3, z(14)}, {31, data}, {41, "55"}, {43, "1"}, {46, "000123"}});
+    for (auto [pos, n] :
+         {std::pair{52, 4}, {57, 13}, {70, 13}, {83, 13}, {96, 13}, {109, 13}, {122, 4}})
+        r = com(r, pos, z(n));
+    return com(r, 126, sit);
+}
+
+} // namespace
+
+TEST(RevisaoCampos, DocumentoCanceladoAceitaCodigosEmBrancoOuZerados) {
+    for (const char* sit : {"S", "X", "2", "4"})
+        EXPECT_TRUE(criticasDe(cancelado50(z(8), sit)).empty()) << sit;
+    // 53 sem emitente; 70 sem CIF/FOB; 76 com tipo de receita zerado.
+    auto r53 = com(com(com(exemplos::r53(), 56, " "), 96, "S"), 97, " ");
+    EXPECT_TRUE(criticasDe(r53).empty());
+    EXPECT_TRUE(criticasDe(com(exemplos::r70(), 125, " S")).empty());
+    EXPECT_TRUE(criticasDe(com(com(exemplos::r76(), 51, "0"), 126, "S")).empty());
+    // Documento normal continua exigindo o código.
+    auto normal = com(r50(), 56, " ");
+    auto cs = criticasDe(normal);
+    ASSERT_EQ(cs.size(), 1u);
+    EXPECT_EQ(cs[0].mensagem, msg::CodigoInvalido);
+    EXPECT_EQ(cs[0].inicio, 56);
+    // Código preenchido errado num cancelado também é criticado.
+    cs = criticasDe(com(cancelado50(), 56, "Q"));
+    ASSERT_EQ(cs.size(), 1u);
+    EXPECT_EQ(cs[0].inicio, 56);
+}
+
+TEST(RevisaoCampos, DataDeDocumentoCanceladoForaDoPeriodoERejeitada) {
+    for (const char* sit : {"S", "2", "4"}) {
+        auto cs = criticasDe(cancelado50("20240210", sit));
+        ASSERT_EQ(cs.size(), 1u) << sit;
+        EXPECT_EQ(cs[0].mensagem, msg::ForaDoPeriodo);
+        EXPECT_EQ(cs[0].gravidade, Gravidade::Rejeicao);
+        EXPECT_EQ(cs[0].inicio, 31);
+        EXPECT_EQ(cs[0].tamanho, 8);
+    }
+    // Lançamento extemporâneo de cancelado: fora do período é aceito.
+    EXPECT_TRUE(criticasDe(cancelado50("20231210", "X")).empty());
+    EXPECT_TRUE(criticasDe(cancelado50("20240110", "S")).empty());
+    // Cancelado de transporte (70) e de comunicação (76) pela mesma regra.
+    auto r70 = com(com(exemplos::r70(), 31, "20231231"), 126, "S");
+    ASSERT_EQ(criticasDe(r70).size(), 1u);
+    EXPECT_EQ(criticasDe(r70)[0].mensagem, msg::ForaDoPeriodo);
+    auto r76 = com(com(exemplos::r76(), 52, "20240201"), 126, "4");
+    ASSERT_EQ(criticasDe(r76).size(), 1u);
+    EXPECT_EQ(criticasDe(r76)[0].inicio, 52);
+}
