@@ -2,6 +2,7 @@
 // de formatos ainda não confirmados.
 #include "motor_exemplos.h"
 
+#include "core/Digitos.h"
 #include "core/Mensagens.h"
 
 #include <gtest/gtest.h>
@@ -63,4 +64,41 @@ TEST(RevisaoCampos, DataDeDocumentoCanceladoForaDoPeriodoERejeitada) {
     auto r76 = com(com(exemplos::r76(), 52, "20240201"), 126, "4");
     ASSERT_EQ(criticasDe(r76).size(), 1u);
     EXPECT_EQ(criticasDe(r76)[0].inicio, 52);
+}
+
+TEST(RevisaoCampos, DigitoDeIEEmFormatoNaoConferidoEAdvertencia) {
+    struct Caso {
+        const char* uf;
+        const char* ie; // dígito verificador errado
+        Gravidade g;
+    };
+    const Caso casos[] = {
+        {"RO", "101625214", Gravidade::Rejeicao},         // 9 dígitos: conferido
+        {"RO", "00000000625214", Gravidade::Advertencia}, // 14 dígitos: pesos não conferidos
+        {"TO", "29010227837", Gravidade::Rejeicao},       // 11 dígitos com a categoria
+        {"TO", "290102279", Gravidade::Advertencia},      // 9 dígitos: formato novo
+        {"BA", "12345664", Gravidade::Rejeicao},          // 8 dígitos, módulo 10
+        {"BA", "61234558", Gravidade::Advertencia},       // 8 dígitos, módulo 11
+        {"BA", "123456749", Gravidade::Rejeicao},         // 9 dígitos
+        {"MG", "0623079040082", Gravidade::Rejeicao},
+        {"SP", "110042490115", Gravidade::Advertencia},
+        {"MG", "12345", Gravidade::Rejeicao}, // tamanho de nenhum formato conferido
+        {"TO", "1234567890", Gravidade::Advertencia},
+    };
+    for (const auto& c : casos) {
+        std::string ie = c.ie;
+        ie.resize(14, ' ');
+        const char* cfop = std::string_view(c.uf) == "SP" ? "5102" : "6102";
+        auto r = com(com(com(r50(), 39, c.uf), 52, cfop), 17, ie);
+        auto cs = criticasDe(r);
+        ASSERT_EQ(cs.size(), 1u) << c.uf << ' ' << c.ie;
+        EXPECT_EQ(cs[0].mensagem,
+                  std::string("Inscrição Estadual inválida para a UF ") + c.uf + ".");
+        EXPECT_EQ(cs[0].gravidade, c.g) << c.uf << ' ' << c.ie;
+        EXPECT_EQ(cs[0].inicio, 17);
+    }
+    // Os mesmos números com o dígito certo passam sem crítica.
+    for (auto [uf, ie] :
+         {std::pair{"RO", "00000000625213"}, {"TO", "290102278     "}, {"BA", "61234557      "}})
+        EXPECT_TRUE(criticasDe(com(com(com(r50(), 39, uf), 52, "6102"), 17, ie)).empty()) << uf;
 }

@@ -267,26 +267,58 @@ bool to11(const int* d) {
     return d[10] == mod11Padrao(somaDecrescente(base.data(), 8));
 }
 
+// O quanto do formato foi conferido na descrição pública do Estado.
+enum class Conferido : std::uint8_t {
+    Nada,     // nem o formato
+    Formato,  // tamanho e composição, não o cálculo do dígito
+    Tudo,     // formato e dígito
+    Modulo10, // BA de 8 dígitos: só o cálculo pelo módulo 10
+};
+
 struct Formato {
     char uf[3];
     int tamanho;
     bool (*valida)(const int*);
     bool completaComZeros; // aceita número mais curto completado com zeros à esquerda
+    Conferido conferido = Conferido::Nada;
 };
+
+constexpr auto Tudo = Conferido::Tudo;
 
 // Várias linhas para a mesma UF quando o Estado tem mais de um formato em uso.
 constexpr Formato formatos[] = {
-    {"AC", 13, ac, false},    {"AL", 9, al, false},     {"AP", 9, ap, false},
-    {"AM", 9, am, false},     {"BA", 8, ba8, false},    {"BA", 9, ba9, false},
-    {"CE", 9, nove11, false}, {"DF", 13, df, false},    {"ES", 9, nove11, false},
-    {"GO", 9, go, false},     {"MA", 9, ma, false},     {"MT", 11, mt, true},
-    {"MS", 9, ms, false},     {"MG", 13, mg, false},    {"PA", 9, pa, false},
-    {"PB", 9, nove11, false}, {"PR", 10, pr, false},    {"PE", 9, pe9, false},
-    {"PE", 14, pe14, false},  {"PI", 9, nove11, false}, {"RJ", 8, rj, false},
-    {"RN", 9, rn9, false},    {"RN", 10, rn10, false},  {"RS", 10, rs, false},
-    {"RO", 9, ro9, false},    {"RO", 14, ro14, false},  {"RR", 9, rr, false},
-    {"SC", 9, nove11, false}, {"SP", 12, sp, false},    {"SE", 9, nove11, false},
-    {"TO", 11, to11, false},  {"TO", 9, nove11, false},
+    {"AC", 13, ac, false},
+    {"AL", 9, al, false},
+    {"AP", 9, ap, false},
+    {"AM", 9, am, false},
+    {"BA", 8, ba8, false, Conferido::Modulo10},
+    {"BA", 9, ba9, false, Tudo},
+    {"CE", 9, nove11, false},
+    {"DF", 13, df, false},
+    {"ES", 9, nove11, false},
+    {"GO", 9, go, false, Tudo},
+    {"MA", 9, ma, false},
+    {"MT", 11, mt, true},
+    {"MS", 9, ms, false, Tudo},
+    {"MG", 13, mg, false, Tudo},
+    {"PA", 9, pa, false},
+    {"PB", 9, nove11, false},
+    {"PR", 10, pr, false},
+    {"PE", 9, pe9, false, Tudo},
+    {"PE", 14, pe14, false, Tudo},
+    {"PI", 9, nove11, false},
+    {"RJ", 8, rj, false},
+    {"RN", 9, rn9, false},
+    {"RN", 10, rn10, false},
+    {"RS", 10, rs, false},
+    {"RO", 9, ro9, false, Tudo},
+    {"RO", 14, ro14, false, Conferido::Formato}, // pesos do cálculo novo não conferidos
+    {"RR", 9, rr, false},
+    {"SC", 9, nove11, false},
+    {"SP", 12, sp, false},
+    {"SE", 9, nove11, false},
+    {"TO", 11, to11, false, Tudo},
+    {"TO", 9, nove11, false}, // formato novo, não conferido
 };
 
 constexpr const char* confirmadas[] = {"BA", "GO", "MG", "MS", "PE", "RO", "TO"};
@@ -319,18 +351,25 @@ bool mesmaUf(const char* a, std::string_view uf) {
     return uf.size() == 2 && a[0] == uf[0] && a[1] == uf[1];
 }
 
-// Confere os n dígitos d no formato f, descartando zeros à esquerda a mais.
-bool confereFormato(const Formato& f, const int* d, int n) {
+// Os n dígitos d no tamanho do formato f (zeros à esquerda a mais descartados, ou completados
+// quando o formato aceita); nullptr quando não cabem nele.
+const int* ajustaAoFormato(const Formato& f, const int* d, int n, std::array<int, 14>& completo) {
     if (n >= f.tamanho) {
         for (int i = 0; i < n - f.tamanho; ++i)
-            if (d[i] != 0) return false;
-        return f.valida(d + (n - f.tamanho));
+            if (d[i] != 0) return nullptr;
+        return d + (n - f.tamanho);
     }
-    if (!f.completaComZeros || n == 0) return false;
-    std::array<int, 14> completo{};
+    if (!f.completaComZeros || n == 0) return nullptr;
+    completo.fill(0);
     for (int i = 0; i < n; ++i)
         completo[static_cast<std::size_t>(f.tamanho - n + i)] = d[i];
-    return f.valida(completo.data());
+    return completo.data();
+}
+
+bool confereFormato(const Formato& f, const int* d, int n) {
+    std::array<int, 14> completo;
+    const int* a = ajustaAoFormato(f, d, n, completo);
+    return a != nullptr && f.valida(a);
 }
 
 // Dígitos do campo sem os brancos à direita; -1 se houver outro caractere.
@@ -436,6 +475,27 @@ bool algoritmoIEConfirmado(std::string_view uf) {
     for (const char* c : confirmadas)
         if (mesmaUf(c, uf)) return true;
     return false;
+}
+
+bool algoritmoIEConfirmado(std::string_view ie, std::string_view uf) {
+    if (!algoritmoIEConfirmado(uf)) return false;
+    int d[14];
+    const int n = extraiDigitos(ie, d);
+    if (n < 0) return true; // caracteres fora do formato de qualquer Estado
+    bool cabe = false, formatosConferidos = true;
+    for (const Formato& f : formatos) {
+        if (!mesmaUf(f.uf, uf)) continue;
+        formatosConferidos = formatosConferidos && f.conferido != Conferido::Nada;
+        std::array<int, 14> completo;
+        const int* a = ajustaAoFormato(f, d, n, completo);
+        if (a == nullptr) continue;
+        cabe = true;
+        const bool conferido = f.conferido == Conferido::Tudo ||
+                               (f.conferido == Conferido::Modulo10 && baModulo10(a[0]));
+        if (!conferido) return false; // um formato possível ainda não conferido
+    }
+    // Tamanho de nenhum formato: só é certo que está errado quando todos foram conferidos.
+    return cabe || formatosConferidos;
 }
 
 bool ufConhecida(std::string_view uf) {

@@ -20,6 +20,10 @@ bool ieValida(std::string_view ie, std::string_view uf);
 // Verdadeiro para as UFs cujo algoritmo de IE foi conferido na descrição pública do Estado:
 // nelas o dígito errado é Rejeição, nas demais Advertência.
 bool algoritmoIEConfirmado(std::string_view uf);
+// Idem para uma IE que não passou em ieValida: verdadeiro só quando todo formato da UF em que o
+// número cabe foi conferido (formato e cálculo do dígito). Um formato ainda não conferido do
+// mesmo tamanho deixa o dígito errado como Advertência.
+bool algoritmoIEConfirmado(std::string_view ie, std::string_view uf);
 
 // Verdadeiro para as 27 siglas de UF.
 bool ufConhecida(std::string_view uf);

@@ -241,7 +241,8 @@ void VerificadorCampos::confereIE(const LeiauteRegistro& l, const RegistroLido& 
         std::string m = msg::IEInvalidaUF;
         m.append(uf).append(".");
         critica(&l, r, &c, m,
-                digitos::algoritmoIEConfirmado(uf) ? Gravidade::Rejeicao : Gravidade::Advertencia);
+                digitos::algoritmoIEConfirmado(v, uf) ? Gravidade::Rejeicao
+                                                      : Gravidade::Advertencia);
     }
 }
 
