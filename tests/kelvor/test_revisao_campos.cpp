@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace exemplos;
 using kelvor::Gravidade;
 namespace msg = kelvor::msg;
@@ -101,4 +103,22 @@ TEST(RevisaoCampos, DigitoDeIEEmFormatoNaoConferidoEAdvertencia) {
     for (auto [uf, ie] :
          {std::pair{"RO", "00000000625213"}, {"TO", "290102278     "}, {"BA", "61234557      "}})
         EXPECT_TRUE(criticasDe(com(com(com(r50(), 39, uf), 52, "6102"), 17, ie)).empty()) << uf;
+}
+
+TEST(RevisaoCampos, Registro57TemFalhasDeCampoSoComoAdvertencia) {
+    // Leiaute do 57 não conferido: o que seria Rejeição vira Advertência, na mesma posição.
+    for (auto [pos, texto, mensagem] :
+         {std::tuple{3, std::string("11222333000182"), msg::CnpjCpfInvalido},
+          {36, std::string("00012A"), msg::NaoNumerico},
+          {42, std::string("5100"), msg::CfopInvalido}}) {
+        auto cs = criticasDe(com(r57(), pos, texto));
+        ASSERT_EQ(cs.size(), 1u) << pos;
+        EXPECT_EQ(cs[0].mensagem, mensagem);
+        EXPECT_EQ(cs[0].gravidade, Gravidade::Advertencia);
+        EXPECT_EQ(cs[0].inicio, pos);
+    }
+    // Os demais registros seguem com Rejeição.
+    auto cs = criticasDe(com(r54(), 28, "5100"));
+    ASSERT_EQ(cs.size(), 1u);
+    EXPECT_EQ(cs[0].gravidade, Gravidade::Rejeicao);
 }

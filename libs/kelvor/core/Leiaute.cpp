@@ -423,7 +423,7 @@ const LeiauteRegistro L53{"53", 4, R53, {.data = 3, .uf = 4, .cfop = 8, .situaca
 const LeiauteRegistro L54{"54", 5, R54, {.cfop = 5}, P(19, 3), P(22, 6), P(35, 3)};
 const LeiauteRegistro L55{"55", 6, R55, {}, {}, {}, {}};
 const LeiauteRegistro L56{"56", 7, R56, {.cfop = 5}, P(19, 3), P(22, 6), P(35, 3)};
-const LeiauteRegistro L57{"57", 8, R57, {.cfop = 6}, P(33, 3), P(36, 6), P(49, 3)};
+const LeiauteRegistro L57{"57", 8, R57, {.cfop = 6}, P(33, 3), P(36, 6), P(49, 3), false};
 const LeiauteRegistro L60M{"60M", 9, R60M, {.data = 2}, {}, {}, {}};
 const LeiauteRegistro L60A{"60A", 9, R60A, {.data = 2}, {}, {}, {}};
 const LeiauteRegistro L60D{"60D", 9, R60D, {.data = 2, .base = 7, .icms = 9, .aliquota = 8}, {}, {}, {}};

@@ -73,6 +73,9 @@ struct LeiauteRegistro {
     std::span<const Campo> campos;
     Papeis papeis;
     Posicao serie, numero, item; // identificação documento-item do relatório
+    // Leiaute ainda não conferido no texto do Manual (57): as falhas de campo ficam Advertência,
+    // para não recusar um arquivo certo por um leiaute nosso errado.
+    bool conferido = true;
 };
 
 // Leiaute da linha pelas três primeiras posições; nullptr para tipo/subtipo desconhecido.

@@ -62,7 +62,7 @@ void VerificadorCampos::critica(const LeiauteRegistro* l, const RegistroLido& r,
     c_.conteudo.assign(campo ? campo->de(r.texto).substr(0, 25) : r.texto.substr(0, 25));
     texto::trocaControles(c_.conteudo);
     c_.mensagem.assign(mensagem);
-    c_.gravidade = g;
+    c_.gravidade = l && !l->conferido ? Gravidade::Advertencia : g;
     c_.inicio = campo ? campo->inicio : 0;
     c_.tamanho = campo ? campo->tamanho : 0;
     saida_.critica(c_);
