@@ -1,7 +1,8 @@
-// Leitura em blocos: fins de linha, marca de fim, linhas vazias e gigantes.
+// Leitura em lotes: fins de linha, marca de fim, linhas vazias e gigantes, CRC do arquivo.
 #include "motor_exemplos.h"
 
-#include "core/Leitor.h"
+#include "core/Crc32.h"
+#include "core/LeitorLotes.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -15,20 +16,28 @@ struct Lida {
     std::int64_t tamanho, numero, offset;
 };
 
-// Lê tudo com bloco e limite pequenos, para exercitar as emendas entre blocos.
+// Lê tudo com bloco e limite pequenos, para exercitar as emendas entre lotes; o CRC do arquivo
+// sai dos CRCs de cada lote, como a validação o monta.
 std::vector<Lida> leTudo(const std::string& bytes, std::size_t bloco = 7, std::size_t limite = 16,
                          std::uint32_t* crc = nullptr) {
     Pasta pasta;
     grava(pasta / "f.txt", bytes);
     std::FILE* f = std::fopen((pasta / "f.txt").c_str(), "rb");
-    kelvor::LeitorLinhas leitor(f, bloco, limite);
+    kelvor::LeitorLotes leitor(f, bloco, limite);
     std::vector<Lida> r;
-    kelvor::Linha l;
-    while (leitor.proxima(l))
-        r.push_back({std::string(l.texto), l.tamanho, l.numero, l.offset});
+    kelvor::Lote l;
+    std::uint32_t c = 0;
+    std::int64_t numero = 0;
+    while (leitor.proximo(l)) {
+        kelvor::separaLinhas(l, limite);
+        for (const auto& x : l.registros)
+            r.push_back({std::string(l.texto(x)), x.tamanho, ++numero, x.offset});
+        const auto doLote = l.longa ? l.crcLonga : kelvor::crc32Bytes(0, l.bruto.data(), l.usados);
+        c = kelvor::crc32Junta(c, doLote, l.bytes);
+    }
     EXPECT_EQ(leitor.erro(), 0);
     EXPECT_EQ(leitor.bytesLidos(), bytes.size());
-    if (crc) *crc = leitor.crc();
+    if (crc) *crc = c;
     std::fclose(f);
     return r;
 }
@@ -99,7 +108,34 @@ TEST(MotorLeitor, SoCrComoFimDeLinhaViraUmaLinhaSo) {
 
 TEST(MotorLeitor, CrcDosBytesDoArquivo) {
     std::string bytes = "10abc\r\n90xyz\r\n\x1a";
+    for (std::size_t bloco : {3, 8, 4096}) {
+        std::uint32_t crc = 0;
+        leTudo(bytes, bloco, 16, &crc);
+        EXPECT_EQ(crc, crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+    }
+    // Linha gigante (CRC feito pelo leitor) no meio de linhas comuns.
+    bytes = "curta\r\n" + std::string(5000, 'G') + "\r\nfim\x1a";
     std::uint32_t crc = 0;
-    leTudo(bytes, 3, 16, &crc);
+    leTudo(bytes, 64, 16, &crc);
     EXPECT_EQ(crc, crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+}
+
+TEST(MotorLeitor, CrcRapidoIgualAoDaZlibEmQualquerTamanhoEAlinhamento) {
+    std::string dados(70000, '\0');
+    std::uint32_t x = 12345;
+    for (auto& c : dados) {
+        x = x * 1103515245 + 12345;
+        c = static_cast<char>(x >> 16);
+    }
+    for (std::size_t n : {0, 1, 15, 16, 63, 64, 65, 127, 128, 1000, 4096, 65537, 69990})
+        for (std::size_t inicio : {0, 1, 7}) {
+            const auto* p = dados.data() + inicio;
+            const auto esperado = static_cast<std::uint32_t>(
+                crc32(0xDEADBEEF, reinterpret_cast<const Bytef*>(p), static_cast<uInt>(n)));
+            EXPECT_EQ(kelvor::crc32Bytes(0xDEADBEEF, p, n), esperado) << n << " " << inicio;
+        }
+    // Juntar os CRCs de duas partes dá o CRC do todo.
+    const auto a = kelvor::crc32Bytes(0, dados.data(), 1000);
+    const auto b = kelvor::crc32Bytes(0, dados.data() + 1000, 69000);
+    EXPECT_EQ(kelvor::crc32Junta(a, b, 69000), kelvor::crc32Bytes(0, dados.data(), 70000));
 }

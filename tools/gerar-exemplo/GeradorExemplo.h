@@ -31,6 +31,18 @@ enum class Falha : std::uint8_t {
 };
 inline constexpr int quantidadeFalhas = 15;
 
+// Forma do arquivo: quais registros dominam. As medições usam todas, porque um caminho lento
+// do motor só aparece na forma que o exercita.
+enum class Forma : std::uint8_t {
+    Padrao,     // notas com poucos parceiros, um pouco de cupons, 61, 70, inventário
+    Atacadista, // cada nota com o seu parceiro (CNPJ distinto) e um só item: 50 e 54
+    Itens,      // notas de muitos itens (registros 54)
+    Ecf,        // cupons fiscais: 60M, 60A, 60D e 60I por dia e equipamento
+};
+inline constexpr int quantidadeFormas = 4;
+std::string_view nomeForma(Forma f);
+std::optional<Forma> formaPorNome(std::string_view nome);
+
 // Nome curto usado na linha de comando e no mapa ("tamanho", "tipo", ...).
 std::string_view nomeFalha(Falha f);
 std::optional<Falha> falhaPorNome(std::string_view nome);
@@ -46,6 +58,7 @@ struct Opcoes {
     bool eof26 = false;             // caractere 26 depois da última linha
     bool semQuebraFinal = false;    // última linha sem fim de linha
     std::vector<Falha> falhas;      // cada falha pedida entra uma vez
+    Forma forma = Forma::Padrao;
 };
 
 // Onde uma falha foi posta: linha (1-based) e campo (início 1-based e largura; 0 e 0 quando

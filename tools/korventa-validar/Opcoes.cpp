@@ -18,6 +18,7 @@ const char* textoAjuda() {
            "  --max N        mostra no máximo N críticas por arquivo (padrão 20; 0: nenhuma)\n"
            "  --leiaute F    0: leiaute anterior a 2003; 1: leiaute atual (padrão)\n"
            "  --versao V     versão do convênio, 2 ou 3 (padrão 3)\n"
+           "  -j N           threads da validação (padrão: todos os núcleos)\n"
            "  -h, --help     mostra esta ajuda\n"
            "\n"
            "Código de saída: 0 aceito, 1 aceito com advertências, 2 rejeitado,\n"
@@ -51,6 +52,10 @@ std::optional<std::string> leOpcoes(int argc, char** argv, Opcoes& o) {
             const char* v = valor(argv[i]);
             if (!v) return "A opção " + std::string(a) + " precisa de um nome de arquivo.";
             (a == "-c" ? o.relatorio : o.totaisCfop) = v;
+        } else if (a == "-j") {
+            const char* v = valor(argv[i]);
+            if (!v || !inteiro(v, o.threads) || o.threads < 1 || o.threads > 256)
+                return std::string("A opção -j precisa de um número de 1 a 256.");
         } else if (a == "--max" || a == "--leiaute" || a == "--versao") {
             const char* v = valor(argv[i]);
             int n = 0;

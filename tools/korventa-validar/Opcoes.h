@@ -13,6 +13,7 @@ struct Opcoes {
     int maxCriticas = 20;
     int flagLeiaute = 1;
     int versaoConvenio = 3;
+    int threads = 0; // -j: threads da validação de cada arquivo; 0: todos os núcleos
     bool ajuda = false;
 };
 

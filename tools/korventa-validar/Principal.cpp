@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
         p.totaisCfop = caminhoPara(o.totaisCfop, i, o.arquivos.size());
         p.flagLeiaute = o.flagLeiaute;
         p.versaoConvenio = o.versaoConvenio;
+        p.threads = o.threads;
         Primeiras primeiras(static_cast<std::size_t>(o.maxCriticas));
         kelvor::ExecucaoValidacao execucao;
         std::string mensagem;

@@ -17,16 +17,16 @@ enum class Situacao : std::uint8_t { SemCritica = 0, ComAdvertencia = 1, Rejeita
 // por quem grava o relatório). campo, docItem e mensagem são textos do código, em UTF-8;
 // tipo e conteudo são bytes do arquivo fiscal (Windows-1252) e vão para o relatório como estão.
 struct Critica {
-    std::int64_t linha = 0;   // 1-based
-    std::int64_t offset = 0;  // byte do início do registro no arquivo, 0-based
-    std::string tipo;         // "10", "50", "60" ... (colunas 21-22)
-    std::string campo;        // nome do campo como no leiaute; vazio quando é o registro todo
-    std::string docItem;      // série-número[/item]; vazio quando o registro não tem
-    std::string conteudo;     // conteúdo lido do campo
+    std::int64_t linha = 0;  // 1-based
+    std::int64_t offset = 0; // byte do início do registro no arquivo, 0-based
+    std::string tipo;        // "10", "50", "60" ... (colunas 21-22)
+    std::string campo;       // nome do campo como no leiaute; vazio quando é o registro todo
+    std::string docItem;     // série-número[/item]; vazio quando o registro não tem
+    std::string conteudo;    // conteúdo lido do campo
     std::string mensagem;
     Gravidade gravidade = Gravidade::Rejeicao;
-    int inicio = 0;   // primeira coluna do campo (1-based); 0 = registro todo
-    int tamanho = 0;  // largura do campo; 0 = registro todo
+    int inicio = 0;  // primeira coluna do campo (1-based); 0 = registro todo
+    int tamanho = 0; // largura do campo; 0 = registro todo
 };
 
 class ReceptorCriticas {
@@ -47,7 +47,10 @@ struct RegistroLido {
     // 0..20 na ordem fixa dos tipos; -1 tipo desconhecido. Num registro de tamanho errado vem
     // das posições 1-2 (subtipo não conferido).
     int indiceTipo = -1;
-    Situacao situacao = Situacao::SemCritica;  // depois das verificações de campo deste registro
+    Situacao situacao = Situacao::SemCritica; // depois das verificações de campo deste registro
+    // Campos que levaram crítica na própria conferência (bit i: campo i do leiaute): as
+    // verificações entre registros sabem assim que campo não vale.
+    std::uint64_t camposRejeitados = 0, camposAdvertidos = 0;
 };
 
 } // namespace kelvor

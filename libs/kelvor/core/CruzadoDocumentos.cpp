@@ -52,16 +52,48 @@ void CruzadoDocumentos::registro(RegistroAtual& r) {
     }
 }
 
+// Resumos das chaves que o registro usa (50: as três que ele dá; 54: a do 50 dele), feitos uma
+// vez só: em antecipa() ou, se não passou por lá, aqui.
+const CruzadoDocumentos::Resumos& CruzadoDocumentos::resumos(const RegistroLido& r) {
+    auto& a = antecipados_[static_cast<std::size_t>(r.linha) % std::size(antecipados_)];
+    if (a.linha == r.linha && a.texto == r.texto.data()) return a;
+    a.linha = r.linha;
+    a.texto = r.texto.data();
+    const auto t = r.texto;
+    if (t[1] == '0') {
+        a.k54 = chave54Do50(t).resumo();
+        a.k51 = chave51Do50(t).resumo();
+        Chave c53;
+        c53.com(t, 31, 8).com(t, 39, 2).com(t, 41, 2).com(t, 43, 3).com(t, 46, 6).com(t, 52, 4);
+        a.k53 = c53.resumo();
+    } else {
+        Chave k;
+        k.com(t, 3, 14).com(t, 17, 2).com(t, 19, 3).com(t, 22, 6).com(t, 28, 4);
+        a.k54 = k.resumo();
+    }
+    return a;
+}
+
+void CruzadoDocumentos::antecipa(const RegistroLido& r) {
+    // Num arquivo de muitos documentos as tabelas passam do cache, e cada 50 e 54 esperaria a
+    // memória: a posição é pedida alguns registros antes.
+    const auto t = r.texto;
+    if (t.size() < 56 || t[0] != '5' || (t[1] != '0' && (t[1] != '4' || t.size() != 126))) return;
+    const auto& k = resumos(r);
+    notas_.antecipa(k.k54);
+    if (t[1] == '0') {
+        chaves51_.antecipa(k.k51);
+        chaves53_.antecipa(k.k53);
+    }
+}
+
 void CruzadoDocumentos::registro50(RegistroAtual& r) {
     // Um 50 de tamanho errado ainda dá as chaves, se chegar até elas: os registros que
     // dependem dele não são criticados por causa do tamanho.
     if (!r.cobre(56)) return;
     const auto t = r.texto();
-    const auto k54 = chave54Do50(t).resumo();
-    const auto k51 = chave51Do50(t).resumo();
-    Chave c53;
-    c53.com(t, 31, 8).com(t, 39, 2).com(t, 41, 2).com(t, 43, 3).com(t, 46, 6).com(t, 52, 4);
-    const auto k53 = c53.resumo();
+    const auto& resumo = resumos(r.lido());
+    const auto k54 = resumo.k54, k51 = resumo.k51, k53 = resumo.k53;
     // As três posições são trazidas juntas: cada uma seria uma espera de memória.
     notas_.antecipa(k54);
     chaves51_.antecipa(k51);
@@ -139,10 +171,7 @@ void CruzadoDocumentos::registro53(RegistroAtual& r) {
 void CruzadoDocumentos::registro54(RegistroAtual& r) {
     dataAtual_ = 0;
     if (!r.tamanhoValido()) return;
-    const auto t = r.texto();
-    Chave k;
-    k.com(t, 3, 14).com(t, 17, 2).com(t, 19, 3).com(t, 22, 6).com(t, 28, 4);
-    auto* nota = notas_.procura(k.resumo());
+    auto* nota = notas_.procura(resumos(r.lido()).k54);
     if (!nota) {
         r.critica(Gravidade::Rejeicao, r.campo(22, 6, "Número"), mensagem::Sem50Do54);
         return;

@@ -19,6 +19,7 @@ public:
     void registro(RegistroAtual& r) override;
     void guarda(const RegistroAtual& r) override;
     void fim(CriticasTardias& t, const LocalRegistro* ultimo) override;
+    void antecipa(const RegistroLido& r) override;
 
     // Data (AAAAMMDD) do registro 50 do registro 54 em curso; 0 quando não há.
     int dataDoDocumento() const { return dataAtual_; }
@@ -40,6 +41,14 @@ private:
     // Documento repetido com outra alíquota ou emitente que o primeiro 50 da chave (caso raro):
     // chave completa -> linha do primeiro.
     Tabela<std::int64_t> linhaDoDocumento_;
+    // Resumos das chaves dos registros antecipados, pela linha: registro50/54 não os refazem.
+    struct Resumos {
+        std::int64_t linha = 0;
+        const char* texto = nullptr;
+        std::uint64_t k54 = 0, k51 = 0, k53 = 0;
+    };
+    Resumos antecipados_[64];
+    const Resumos& resumos(const RegistroLido& r);
     int dataAtual_ = 0;
     std::uint64_t precisaGuardar_ = 0; // chave 54 do 50 em curso que precisa de 54
 };

@@ -1,6 +1,7 @@
 #include "core/CruzadoTabela.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #if defined(__linux__)
@@ -55,7 +56,38 @@ void liberaEspaco(void* p, std::size_t bytes) {
     }
     munmap(p, (bytes + Pagina - 1) / Pagina * Pagina);
 }
+void* aumentaEspaco(void* p, std::size_t antes, std::size_t depois) {
+    if (!p) return reservaEspaco(depois);
+    if (depois < Grande) {
+        void* q = std::realloc(p, depois);
+        if (!q) throw std::bad_alloc();
+        std::memset(static_cast<char*>(q) + antes, 0, depois - antes);
+        return q;
+    }
+    if (antes < Grande) {
+        void* q = reservaEspaco(depois);
+        std::memcpy(q, p, antes);
+        std::free(p);
+        return q;
+    }
+    // As páginas novas de um mapeamento anônimo que cresce vêm zeradas do sistema. O que havia
+    // na última página comum além de antes já era zero (nunca foi usado).
+    const std::size_t de = (antes + Pagina - 1) / Pagina * Pagina;
+    const std::size_t para = (depois + Pagina - 1) / Pagina * Pagina;
+    if (para == de) return p;
+    void* q = mremap(p, de, para, MREMAP_MAYMOVE);
+    if (q == MAP_FAILED) throw std::bad_alloc();
+    if (para >= PaginaEnorme) madvise(q, para, MADV_HUGEPAGE);
+    return q;
+}
 #else
+void* aumentaEspaco(void* p, std::size_t antes, std::size_t depois) {
+    void* q = std::realloc(p, depois);
+    if (!q) throw std::bad_alloc();
+    std::memset(static_cast<char*>(q) + antes, 0, depois - antes);
+    return q;
+}
+
 void* reservaEspaco(std::size_t bytes) {
     if (void* p = std::calloc(1, bytes)) return p;
     throw std::bad_alloc();

@@ -12,13 +12,13 @@ namespace kelvor {
 // Dados da validação em curso. O leitor preenche os campos do registro 10 quando o lê;
 // antes disso estão vazios.
 struct Contexto {
-    int flagLeiaute = 1;     // 0: leiaute anterior a 2003
-    int versaoConvenio = 3;  // 2 ou 3
+    int flagLeiaute = 1;    // 0: leiaute anterior a 2003
+    int versaoConvenio = 3; // 2 ou 3
     bool registro10Lido = false;
-    std::string cnpj;        // registro 10, colunas 3-16
-    std::string ie;          // colunas 17-30, sem brancos à direita
-    std::string uf;          // colunas 96-97
-    int dataInicial = 0;     // AAAAMMDD; 0 quando inválida
+    std::string cnpj;    // registro 10, colunas 3-16
+    std::string ie;      // colunas 17-30, sem brancos à direita
+    std::string uf;      // colunas 96-97
+    int dataInicial = 0; // AAAAMMDD; 0 quando inválida
     int dataFinal = 0;
 };
 
@@ -28,6 +28,9 @@ public:
     // Cada registro, na ordem do arquivo, depois das verificações de campo dele; também os de
     // tamanho errado (tamanhoValido falso) e os de tipo desconhecido (indiceTipo -1).
     virtual void registro(const RegistroLido& r, bool tamanhoValido, ReceptorCriticas& saida) = 0;
+    // Um registro que vem logo adiante (ainda não passou por registro()): a verificação pode
+    // trazer para o cache as posições das tabelas que ele vai consultar. Não muda nada.
+    virtual void antecipa(const RegistroLido&) {}
     // Fim do arquivo: críticas tardias (ReceptorCriticas::criticaTardia) sobre registros já lidos.
     virtual void fim(ReceptorCriticas& saida) = 0;
 };

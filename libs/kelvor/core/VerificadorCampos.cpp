@@ -65,10 +65,16 @@ void VerificadorCampos::critica(const LeiauteRegistro* l, const RegistroLido& r,
     c_.gravidade = l && !l->conferido ? Gravidade::Advertencia : g;
     c_.inicio = campo ? campo->inicio : 0;
     c_.tamanho = campo ? campo->tamanho : 0;
+    if (l && campo >= l->campos.data() && campo < l->campos.data() + l->campos.size() &&
+        campo - l->campos.data() < 64) {
+        const auto bit = std::uint64_t{1} << (campo - l->campos.data());
+        (c_.gravidade == Gravidade::Rejeicao ? rejeitados_ : advertidos_) |= bit;
+    }
     saida_.critica(c_);
 }
 
 void VerificadorCampos::confere(const LeiauteRegistro& l, const RegistroLido& r) {
+    rejeitados_ = advertidos_ = 0;
     bool cancelado =
         l.papeis.situacao >= 0 && situacaoSemDados(l.campos[l.papeis.situacao].de(r.texto)[0]);
     bool v2em53 = l.indiceTipo == 4 && ctx_.versaoConvenio == 2;

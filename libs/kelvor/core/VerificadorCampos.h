@@ -21,6 +21,11 @@ public:
     void critica(const LeiauteRegistro* l, const RegistroLido& r, const Campo* campo,
                  std::string_view mensagem, Gravidade g = Gravidade::Rejeicao);
 
+    // Campos do último registro conferido que levaram crítica (bit i: LeiauteRegistro::campos[i]),
+    // para as verificações entre registros saberem que campo não vale.
+    std::uint64_t camposRejeitados() const { return rejeitados_; }
+    std::uint64_t camposAdvertidos() const { return advertidos_; }
+
 private:
     void confereCampo(const LeiauteRegistro& l, const RegistroLido& r, const Campo& c,
                       bool cancelado);
@@ -36,6 +41,7 @@ private:
     const Contexto& ctx_;
     ReceptorCriticas& saida_;
     Critica c_; // reaproveitada: sem alocação nova a cada crítica
+    std::uint64_t rejeitados_ = 0, advertidos_ = 0;
 };
 
 } // namespace kelvor
