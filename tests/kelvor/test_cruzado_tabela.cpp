@@ -65,9 +65,12 @@ TEST(CruzadoTabela, ChavesDaMesmaPosicaoFicamTodas) {
     Conjunto c;
     Tabela<std::int64_t> t;
     std::vector<std::uint64_t> chaves;
+    // E chaves do começo do segmento: a fila delas passa da posição de onde a capacidade nova
+    // as começa, e o crescimento no lugar tem de pô-las à parte e de volta.
     for (std::uint64_t i = 1; i <= 500; ++i) {
         chaves.push_back(0x5A5A5A5A50000000ULL | i);
         chaves.push_back(0x7FFFFFFFF0000000ULL | i);
+        chaves.push_back(0x2000000000000000ULL | i);
     }
     for (std::size_t i = 0; i < chaves.size(); ++i) {
         EXPECT_TRUE(c.insere(chaves[i]).second);
@@ -83,5 +86,6 @@ TEST(CruzadoTabela, ChavesDaMesmaPosicaoFicamTodas) {
     // Vizinhas das guardadas, na mesma posição, não aparecem.
     EXPECT_FALSE(c.contem(0x5A5A5A5A50000000ULL | 501));
     EXPECT_FALSE(c.contem(0x7FFFFFFFF0000000ULL | 1000));
+    EXPECT_FALSE(c.contem(0x2000000000000000ULL | 501));
     EXPECT_EQ(Conjunto().procura(chaves[0]), nullptr);
 }

@@ -149,6 +149,8 @@ void separaLinhas(Lote& l, std::size_t limite) {
         l.registros.push_back(r);
     };
     if (l.longa) {
+        // No fim do arquivo, o que sobra sem a marca 26 e o CR pode não ser linha nenhuma.
+        if (l.final && l.tamanhoLonga == 0) return;
         RegistroLote r;
         r.guardado = static_cast<std::uint32_t>(
             std::min<std::int64_t>({static_cast<std::int64_t>(l.usados),

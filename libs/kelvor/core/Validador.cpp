@@ -244,7 +244,6 @@ public:
             return;
         }
         l.contexto = &antes_;
-        if (l.longa) return;
         separaLinhas(l, limite_);
         for (std::size_t i = 0; i < l.registros.size(); ++i) {
             const auto& r = l.registros[i];
@@ -278,7 +277,7 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
     pg.lidos = 0;
     pg.total = tamanho_ / 128; // antes da primeira linha: registros de 126 + CR LF
 
-    LeitorLotes leitor(arquivo_, Bloco);
+    LeitorLotes leitor(arquivo_, p_.bloco ? p_.bloco : Bloco);
     leitor.interrompePor(&cancelar);
     bool interrompido = false;
     try {

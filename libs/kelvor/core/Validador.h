@@ -23,6 +23,9 @@ struct Parametros {
     // Threads das verificações de campo (a etapa em ordem fica numa delas); 0: todos os núcleos.
     // O relatório e os totais saem iguais, byte a byte, com qualquer número.
     int threads = 0;
+    // Bytes de cada lote; 0: Validador::Bloco. Os testes usam lotes pequenos para cruzar as
+    // emendas entre lotes com arquivos pequenos.
+    std::size_t bloco = 0;
 };
 
 // Andamento, lido por outra thread enquanto a validação corre.
