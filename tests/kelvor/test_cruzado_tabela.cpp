@@ -1,5 +1,6 @@
 // Tabela das verificações entre registros: crescimento com muitas chaves e chaves que disputam
 // a mesma posição.
+#include "core/CruzadoAdiadas.h"
 #include "core/CruzadoTabela.h"
 
 #include <gtest/gtest.h>
@@ -88,4 +89,29 @@ TEST(CruzadoTabela, ChavesDaMesmaPosicaoFicamTodas) {
     EXPECT_FALSE(c.contem(0x7FFFFFFFF0000000ULL | 1000));
     EXPECT_FALSE(c.contem(0x2000000000000000ULL | 501));
     EXPECT_EQ(Conjunto().procura(chaves[0]), nullptr);
+}
+
+// Chaves adiadas: até a primeira consulta só uma lista; a tabela montada depois dá o mesmo que
+// inserir uma a uma (a marca da primeira vez vale, antes e depois de montar).
+TEST(CruzadoTabela, ChavesAdiadasDaoOMesmoQueInserirUmaAUma) {
+    using kelvor::cruzado::ChavesAdiadas;
+    ChavesAdiadas c;
+    for (int i = 0; i < 20000; ++i) // passa de um bloco da lista
+        c.insere(resumo("k" + std::to_string(i)), i % 7 == 0 ? 'S' : ChavesAdiadas::SemMarca);
+    c.insere(resumo("k1"), 'X'); // já veio sem marca: continua sem
+    c.insere(resumo("k7"), 'X'); // já veio com S: continua S
+    c.insere(resumo("k0"), '\0');
+    EXPECT_TRUE(c.contem(resumo("k19999")));
+    EXPECT_FALSE(c.contem(resumo("k20000")));
+    EXPECT_EQ(c.marca(resumo("k1")), ChavesAdiadas::SemMarca);
+    EXPECT_EQ(c.marca(resumo("k7")), 'S');
+    EXPECT_EQ(c.marca(resumo("k0")), 'S');
+    // Depois de montada, as novas entram direto, com a mesma regra.
+    c.insere(resumo("nova"), '\0');
+    c.insere(resumo("nova"), 'S');
+    c.insere(resumo("k14"), 'X');
+    EXPECT_TRUE(c.contem(resumo("nova")));
+    EXPECT_EQ(c.marca(resumo("nova")), 0);
+    EXPECT_EQ(c.marca(resumo("k14")), 'S');
+    EXPECT_EQ(c.marca(resumo("nada")), ChavesAdiadas::SemMarca);
 }

@@ -103,10 +103,9 @@ void CruzadoDocumentos::registro50(RegistroAtual& r) {
     Nota nota = notas_.le(*compacta);
     bool mudou = nova;
     if (nova) nota.data = tabelas::dataValida(t.substr(30, 8));
-    if (chaves51_.insere(k51).second) {
-        const char situacao = r.cobre(126) ? t[125] : ' ';
-        if (situacao != 'N') *situacaoNaoNormal51_.insere(k51).first = situacao;
-    }
+    const char situacao = r.cobre(126) ? t[125] : ' ';
+    chaves51_.insere(k51, situacao != 'N' ? static_cast<unsigned char>(situacao)
+                                          : ChavesAdiadas::SemMarca);
     chaves53_.insere(k53);
 
     if (r.tamanhoValido()) {
@@ -152,9 +151,8 @@ void CruzadoDocumentos::registro51(RegistroAtual& r) {
         r.critica(Gravidade::Rejeicao, r.campo(44, 6, "Número"), mensagem::Sem50Do51);
         return;
     }
-    const char* outra =
-        situacaoNaoNormal51_.tamanho() ? situacaoNaoNormal51_.procura(chave) : nullptr;
-    const char situacao50 = outra ? *outra : 'N';
+    const int outra = chaves51_.marca(chave);
+    const char situacao50 = outra != ChavesAdiadas::SemMarca ? static_cast<char>(outra) : 'N';
     if (situacao50 != ' ' && t[125] != situacao50)
         r.critica(Gravidade::Rejeicao, r.campo(126, 1, "Situação"), mensagem::Situacao51);
 }

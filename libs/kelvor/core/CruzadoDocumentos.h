@@ -8,6 +8,7 @@
 // A memória é uma entrada por chave distinta de registro 50 em cada tabela.
 #pragma once
 
+#include "core/CruzadoAdiadas.h"
 #include "core/CruzadoNotas.h"
 #include "core/CruzadoRegra.h"
 #include "core/CruzadoTabela.h"
@@ -34,10 +35,10 @@ private:
     bool documentoRepetido(RegistroAtual& r, Nota& nota);
 
     NotasPorChave notas_;
-    // 51: as chaves e, à parte, a situação do primeiro 50 delas quando não é N (o comum).
-    Conjunto chaves51_;
-    Tabela<char> situacaoNaoNormal51_;
-    Conjunto chaves53_;
+    // 51: as chaves e, marcada nelas, a situação do primeiro 50 de cada uma quando não é N (o
+    // comum). As duas só viram tabela se algum 51 (53) as consultar.
+    ChavesAdiadas chaves51_;
+    ChavesAdiadas chaves53_;
     // Documento repetido com outra alíquota ou emitente que o primeiro 50 da chave (caso raro):
     // chave completa -> linha do primeiro.
     Tabela<std::int64_t> linhaDoDocumento_;

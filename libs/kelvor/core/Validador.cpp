@@ -136,7 +136,7 @@ class EtapaOrdem {
 public:
     // Quantos registros adiante as verificações entre registros antecipam as suas tabelas:
     // o bastante para a memória chegar antes de o registro ser conferido.
-    static constexpr std::size_t Antecipacao = 16;
+    static constexpr std::size_t Antecipacao = 8;
 
     EtapaOrdem(const Parametros& p, RelatorioCriticas& relatorio, Resultado& res,
                ObservadorCriticas* obs)
