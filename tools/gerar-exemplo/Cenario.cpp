@@ -142,8 +142,17 @@ Parceiro Cenario::parceiroProprio(std::int64_t i) const {
     digitos::completaCnpj(p.cnpj);
     p.mesmaUf = h % 3 != 0;
     std::memcpy(p.uf, p.mesmaUf ? uf : outrasUfs_[(h / 3) % 26], 2);
-    digitos::geraIE(std::string_view(p.uf, 2), h, p.ie);
+    // A IE sai em ieDoParceiro, só nos registros que a trazem: gerá-la custa mais que o resto.
+    std::memset(p.ie, ' ', sizeof p.ie);
     return p;
+}
+
+const Parceiro& Cenario::parteComIe(Documento& d) const {
+    if (forma_ == Forma::Atacadista && d.parte.ie[0] == ' ')
+        digitos::geraIE(std::string_view(d.parte.uf, 2),
+                        splitmix(semente_ ^ (0x5000000 + static_cast<std::uint64_t>(d.indice))),
+                        d.parte.ie);
+    return d.parte;
 }
 
 int Cenario::parceiroDe(std::int64_t i, std::int64_t total) const {

@@ -59,6 +59,8 @@ public:
 
     const std::vector<Parceiro>& parceiros() const { return parceiros_; }
     int parceiroDe(std::int64_t i, std::int64_t total) const;
+    // O parceiro do documento com a IE (na forma atacadista ela só é gerada aqui).
+    const Parceiro& parteComIe(Documento& d) const;
     Documento documento(std::int64_t i) const;
     std::uint64_t valorItem(const Documento& d, int j) const;
     int aliqItem(const Documento& d, int j) const { return d.aliq[j % d.nAliq]; }

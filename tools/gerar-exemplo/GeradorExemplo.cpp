@@ -56,8 +56,8 @@ private:
         r_.txt(17, 14, std::string_view(p.ie, 14));
     }
 
-    void chaveDocumento(const Documento& d, int inicioData) {
-        const Parceiro& p = d.parte;
+    void chaveDocumento(Documento& d, int inicioData) {
+        const Parceiro& p = c_.parteComIe(d);
         parte(p);
         r_.num(inicioData, 8, static_cast<std::uint64_t>(c_.data(d.dia)));
         r_.txt(inicioData + 8, 2, std::string_view(p.uf, 2));
@@ -109,7 +109,7 @@ private:
     void registros50() {
         for (std::int64_t i = 0; i < c_.documentos; ++i) {
             if (i == c_.docSem50 && quer(Falha::Sem50)) continue;
-            const Documento d = c_.documento(i);
+            Documento d = c_.documento(i);
             for (int a = 0; a < d.nAliq; ++a) {
                 const std::uint64_t base = c_.totalAliq(d, d.aliq[a]);
                 std::uint64_t imposto = icms(base, d.aliq[a]);
@@ -146,7 +146,7 @@ private:
 
     void registros51() {
         for (std::int64_t i = 0; i < c_.documentos; ++i) {
-            const Documento d = c_.documento(i);
+            Documento d = c_.documento(i);
             if (!d.tem51) continue;
             const std::uint64_t total = totalDocumento(d);
             r_.limpa();
@@ -164,7 +164,7 @@ private:
         }
     }
 
-    void registro53(const Documento& d, bool foraDeOrdem) {
+    void registro53(Documento d, bool foraDeOrdem) {
         const std::uint64_t base = c_.totalAliq(d, d.aliq[0]);
         const std::uint64_t baseSt = base * 14 / 10;
         const std::uint64_t retido = icms(baseSt, d.aliq[0]) - icms(base, d.aliq[0]);
