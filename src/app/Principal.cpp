@@ -5,6 +5,7 @@
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
 #include "app/PaginaSobre.h"
+#include "app/PaginaUtilitarios.h"
 #include "app/ProgramasCompanheiros.h"
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
@@ -146,6 +147,8 @@ void Principal::montaMolduras() {
     };
     midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
     moldura(MolduraMidias)->layout()->addWidget(midias_);
+    utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
+    moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);
     sobre_ = new PaginaSobre(moldura(MolduraSobre));
     moldura(MolduraSobre)->layout()->addWidget(sobre_);
 }
@@ -178,6 +181,12 @@ void Principal::ligaProgramasCompanheiros() {
         Log(LogOperacao, QStringLiteral("BotaoValidarVisualizar_Click..."));
         companheiros_->ExecutaUtilitarioQd(false, arquivoEscolhido());
     });
+    utilitarios_->botaoNotasFiscais()->defineAcao(
+        [this] { companheiros_->ExecutaUtilitarioQd(true, QString()); });
+    utilitarios_->botaoArquivoTexto()->defineAcao(
+        [this] { companheiros_->ExecutaUtilitarioQd(false, QString()); });
+    utilitarios_->botaoNotasFiscais()->permite(true);
+    utilitarios_->botaoArquivoTexto()->permite(true);
     resumo_->botaoTransmitir()->defineAcao(
         [this] { companheiros_->ExecutarQIV(sessao_.arquivos[0].caminhoMidia); });
 }

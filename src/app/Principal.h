@@ -24,6 +24,7 @@ class PaginaResumoArquivos;
 class PaginaValidar;
 class PaginaMidias;
 class PaginaSobre;
+class PaginaUtilitarios;
 class ProgramasCompanheiros;
 
 // Molduras (índice de MeuTab) de cada página.
@@ -102,6 +103,7 @@ private:
     PaginaConfigurar* configurar_ = nullptr;
     PaginaMidias* midias_ = nullptr;
     PaginaSobre* sobre_ = nullptr;
+    PaginaUtilitarios* utilitarios_ = nullptr;
     PaginaValidar* validar_ = nullptr;
     PaginaResumo* resumo_ = nullptr;
     PaginaResumoArquivos* resumoArquivos_ = nullptr;

@@ -273,4 +273,30 @@ TEST_F(Companheiros, TransmitirDoResumoUsaAMidiaDaPrimeiraEntrada) {
     EXPECT_EQ(plataforma_.processos()[0].pastaTrabalho, PastaDoArquivo(qiv));
 }
 
+TEST_F(Companheiros, BotoesDosUtilitariosAbremOUtilitarioSemArquivo) {
+    clicaAba(6);
+    auto* notas = controle<QPushButton>("BotaoUtilNotasFiscais");
+    auto* texto = controle<QPushButton>("BotaoUtilArquivoTexto");
+    ASSERT_TRUE(notas->isVisible() && notas->isEnabled());
+    ASSERT_TRUE(texto->isVisible() && texto->isEnabled());
+    QTest::mouseClick(notas, Qt::LeftButton);
+    QTest::mouseClick(texto, Qt::LeftButton);
+    const auto& p = plataforma_.processos();
+    ASSERT_EQ(p.size(), 2);
+    EXPECT_EQ(p[0].programa, sessao_.caminhoUtilitarioNotas);
+    EXPECT_EQ(p[0].argumentos, QStringList{QStringLiteral("-Notas")});
+    EXPECT_TRUE(p[0].acompanhado);
+    EXPECT_EQ(p[1].argumentos, QStringList{QStringLiteral("-Texto")});
+
+    // A primeira consulta ainda roda: a segunda só avisa.
+    plataforma_.defineProcessoAtivo(true);
+    plataforma_.respondeMensagem(Resposta::Ok);
+    QTest::mouseClick(notas, Qt::LeftButton);
+    EXPECT_EQ(p.size(), 2);
+    ASSERT_EQ(plataforma_.caixas().size(), 1);
+
+    QTest::mouseClick(controle<QPushButton>("BotaoUtilitariosAjuda"), Qt::LeftButton);
+    EXPECT_EQ(plataforma_.topicosAjuda(), QVector<int>{6});
+}
+
 } // namespace
