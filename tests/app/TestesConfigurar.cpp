@@ -190,28 +190,6 @@ TEST_F(PaginaConfigurarTeste, LimiteNovoMarcaAListaDeCriticasSoQuandoElaEstaAVis
     EXPECT_TRUE(sessao_.listaCriticasDesatualizada);
 }
 
-TEST_F(PaginaConfigurarTeste, ProcurarOProgramaPeloDialogo) {
-    caminho()->setText(QStringLiteral("/opt/Quorbis/qiv.exe"));
-    sessao_.configuracaoAlterada = false;
-    plataforma_.respondeAbrir(std::nullopt);
-    QTest::mouseClick(controle<QPushButton>("BrowseQIV"), Qt::LeftButton);
-    ASSERT_EQ(plataforma_.dialogos().size(), 1);
-    const DialogoArquivo& d = plataforma_.dialogos()[0];
-    EXPECT_EQ(d.titulo, QStringLiteral("Indique o local onde o QIV foi instalado..."));
-    EXPECT_EQ(d.filtro, QStringLiteral("Programa QIV (qiv.exe)|qiv.exe|Todos os tipos (*.*)|*.*"));
-    EXPECT_EQ(d.pastaInicial, QStringLiteral("/opt/Quorbis"));
-    EXPECT_EQ(d.nomeProposto, QStringLiteral("QIV.EXE"));
-    EXPECT_FALSE(d.varios);
-    EXPECT_EQ(caminho()->text(), QStringLiteral("/opt/Quorbis/qiv.exe"));
-    EXPECT_FALSE(sessao_.configuracaoAlterada);
-
-    const QString escolhido = qivFalso();
-    plataforma_.respondeAbrir(QStringList{escolhido});
-    QTest::mouseClick(controle<QPushButton>("BrowseQIV"), Qt::LeftButton);
-    EXPECT_EQ(caminho()->text(), escolhido);
-    EXPECT_TRUE(sessao_.configuracaoAlterada);
-}
-
 TEST_F(PaginaConfigurarTeste, PastaDosComprovantesLidaDeNovoACadaVisita) {
     auto* rotulo = controle<QLabel>("LabelPastaComprovantesQIV");
     EXPECT_EQ(rotulo->text(), QString());

@@ -287,16 +287,6 @@ TEST_F(Companheiros, BotoesDosUtilitariosAbremOUtilitarioSemArquivo) {
     EXPECT_EQ(p[0].argumentos, QStringList{QStringLiteral("-Notas")});
     EXPECT_TRUE(p[0].acompanhado);
     EXPECT_EQ(p[1].argumentos, QStringList{QStringLiteral("-Texto")});
-
-    // A primeira consulta ainda roda: a segunda só avisa.
-    plataforma_.defineProcessoAtivo(true);
-    plataforma_.respondeMensagem(Resposta::Ok);
-    QTest::mouseClick(notas, Qt::LeftButton);
-    EXPECT_EQ(p.size(), 2);
-    ASSERT_EQ(plataforma_.caixas().size(), 1);
-
-    QTest::mouseClick(controle<QPushButton>("BotaoUtilitariosAjuda"), Qt::LeftButton);
-    EXPECT_EQ(plataforma_.topicosAjuda(), QVector<int>{6});
 }
 
 } // namespace
