@@ -6,11 +6,13 @@
 #include "engine/Log.h"
 #include "media/BlocoInfoMidia.h"
 #include "media/CacheRecibos.h"
+#include "media/IconesMidia.h"
 #include "platform/Plataforma.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QTreeWidget>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -59,6 +61,20 @@ LinhaMidia LinhaDe(const MidiaLida& m, const CacheRecibos& recibos) {
 }
 
 } // namespace
+
+void AcrescentaLinhasMidias(QTreeWidget* lista, const QVector<LinhaMidia>& linhas) {
+    QList<QTreeWidgetItem*> itens;
+    itens.reserve(linhas.size());
+    for (const LinhaMidia& l : linhas) {
+        auto* item = new QTreeWidgetItem({l.nome, l.protocolo, l.protocoloQIV, l.destino});
+        item->setIcon(0, l.transmitida ? IconeMidiaTransmitida() : IconeMidia());
+        // O leitor de tela diz o que o ícone mostra.
+        item->setData(0, Qt::AccessibleDescriptionRole,
+                      l.transmitida ? QStringLiteral("transmitida") : QStringLiteral("mídia"));
+        itens << item;
+    }
+    lista->addTopLevelItems(itens);
+}
 
 QString PastaParaListar(const QString& texto) {
     QString pasta = texto.trimmed();

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <functional>
 
+class QTreeWidget;
+
 namespace korventa {
 
 class CacheRecibos;
@@ -27,6 +29,9 @@ struct FimListagem {
     bool pastaSumiu = false;
     bool cancelada = false;
 };
+
+// Acrescenta as linhas à lista de quatro colunas, com o ícone da transmitida ou o comum.
+void AcrescentaLinhasMidias(QTreeWidget* lista, const QVector<LinhaMidia>& linhas);
 
 // Pasta digitada: sem brancos nas pontas e sem uma "\" (ou "/") no fim.
 QString PastaParaListar(const QString& texto);
