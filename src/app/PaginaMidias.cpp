@@ -46,6 +46,8 @@ PaginaMidias::PaginaMidias(Sessao& sessao, EstadoMidias& estado, QWidget* pai)
     comboPasta_->setAccessibleName(QStringLiteral("Pasta para listagem das mídias"));
     botaoBrowse_->setAccessibleName(QStringLiteral("Escolher a pasta das mídias"));
     botaoBrowse_->setToolTip(QStringLiteral("Escolher a pasta das mídias"));
+    botaoBrowse_->setFixedWidth(
+        botaoBrowse_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
     lista_->setObjectName(QStringLiteral("ListaMidias"));
     lista_->setAccessibleName(QStringLiteral("Mídias da pasta"));
     lista_->setRootIsDecorated(false);

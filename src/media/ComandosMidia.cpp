@@ -67,6 +67,9 @@ bool AtualizaTransmissao(EstadoMidias& estado, ArquivoAberto& e, QString& mensag
     BlocoInfoMidia bloco;
     QString tipo;
     if (!LeInfoMidia(e.caminhoMidia, bloco, tipo, mensagem)) return false;
+    // Outra mídia no lugar desta: a transmissão dela não é a da entrada.
+    if (bloco.protocolo().trimmed() != e.protocolo) return true;
+    e.tipoDocumento = tipo;
     if (bloco.transmitida()) {
         AplicaTransmissaoDoBloco(e, bloco);
         return true;

@@ -15,8 +15,9 @@ struct Sessao;
 // sem mudança em disco não é lida de novo.
 bool AbreMidiaSelecionada(Sessao& s, EstadoMidias& estado, const QString& caminho);
 
-// Relê o bloco da mídia da entrada e procura o recibo, para a entrada ter a transmissão atual.
-// Falso quando o bloco não pôde ser lido (o motivo fica em `mensagem`).
+// Relê o bloco da mídia da entrada e procura o recibo, para a entrada ter a transmissão atual
+// (e o tipo de documento). Uma mídia de outro protocolo no lugar não muda nada. Falso quando o
+// bloco não pôde ser lido (o motivo fica em `mensagem`).
 bool AtualizaTransmissao(EstadoMidias& estado, ArquivoAberto& e, QString& mensagem);
 
 // Antes da impressão do recibo: recusa a versão antiga, relê o bloco, carrega os recibos e
