@@ -363,3 +363,15 @@ TEST_F(GeracaoMidia, JanelaRespondeEMostraOAndamentoDuranteAGeracao) {
         EXPECT_GT(maior, 0);
     }
 }
+
+TEST_F(GeracaoMidia, ResumoQueNaoPodeSerCriadoDaErro9ComOContexto) {
+    validaExemplo(QStringLiteral("bom.txt"));
+    sessao.caminhoResumo = pasta.filePath(QStringLiteral("sem/pasta/Validacao2.resumo"));
+    GeraArquivoMidia(sessao, 0, midia());
+    const QString& m = sessao.arquivos[0].mensagem;
+    EXPECT_TRUE(m.startsWith(QStringLiteral("Erro9 "))) << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("\r fonte: ValidadorKorventa2017) ")));
+    EXPECT_TRUE(m.endsWith(QStringLiteral("ao tentar criar ") + sessao.caminhoResumo));
+    // Nada foi movido: outra tentativa depois de corrigido o problema ainda pode gerar.
+    EXPECT_TRUE(QFile::exists(CaminhoTotaisCFOP(sessao, 0)));
+}
