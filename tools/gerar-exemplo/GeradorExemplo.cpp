@@ -279,8 +279,8 @@ private:
                     r_.txt(12, 20, serieFab);
                     r_.txt(32, 4, situacoes[s]);
                     r_.num(36, 12, valores[s]);
-                    // Uma falta por equipamento e dia: aponta o primeiro 60A órfão.
-                    if (semMestre && s == 0) marca(Falha::Sem60M, inicioSerie60, larguraSerie60);
+                    // Cada 60A do dia e equipamento sem 60M tem a sua falta.
+                    if (semMestre) marca(Falha::Sem60M, inicioSerie60, larguraSerie60);
                     e_.linha(r_);
                 }
             }

@@ -4,6 +4,7 @@
 #include "core/Leiaute.h"
 #include "core/Leitor.h"
 #include "core/Mensagens.h"
+#include "core/SegundaPassada.h"
 #include "core/Tabelas.h"
 #include "core/Texto.h"
 #include "core/Verificacao.h"
@@ -164,6 +165,7 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
         r.linha = ln.numero;
         r.offset = ln.offset;
         r.situacao = Situacao::SemCritica;
+        r.camposFalhos = 0;
         r.indiceTipo = tabelas::indiceTipo(ln.texto);
         receptor.registroAtual(&r);
         bool tamanhoValido = ln.tamanho == 126;
@@ -174,10 +176,10 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
         } else if (const LeiauteRegistro* l = leiautePara(ln.texto)) {
             if (l->indiceTipo == 0 && !ctx.registro10Lido) preencheContexto(ctx, ln.texto);
             if (ctx.flagLeiaute != 0) {
-                campos.confere(*l, r);
+                r.camposFalhos = campos.confere(*l, r);
                 totais.acumula(*l, ln.texto);
             } else if (l->indiceTipo == 0) {
-                campos.confere(*l, r);
+                r.camposFalhos = campos.confere(*l, r);
             }
         } else {
             r.indiceTipo = -1;
@@ -200,10 +202,17 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
     } else if (cancelar.load()) {
         res.cancelado = true;
     } else {
+        ReleituraArquivo releitura(arquivo_, p_.arquivo, leitor.crc(), leitor.bytesLidos(),
+                                   cancelar);
         for (auto& v : verificacoes)
-            v->fim(receptor);
-        if (auto e = gravaTotais(totais)) res.falha = *e;
-        res.totaisPorRegistro = totais.linhasPorRegistro();
+            v->fim(receptor, releitura);
+        if (releitura.cancelada()) {
+            res.cancelado = true;
+        } else {
+            res.falha = releitura.falha();
+            if (auto e = gravaTotais(totais); e && res.falha.empty()) res.falha = *e;
+            res.totaisPorRegistro = totais.linhasPorRegistro();
+        }
     }
     if (auto e = relatorio_.fecha(); e && res.falha.empty() && !res.cancelado) res.falha = *e;
     std::fclose(arquivo_);
