@@ -46,6 +46,9 @@ struct Opcoes {
     bool eof26 = false;             // caractere 26 depois da última linha
     bool semQuebraFinal = false;    // última linha sem fim de linha
     std::vector<Falha> falhas;      // cada falha pedida entra uma vez
+    // Porcentagem dos códigos de produto sem registro 75 (falha em massa, fora do mapa): cada
+    // 54 e 74 que usa um deles fica sem o seu 75.
+    int porcentoSem75 = 0;
 };
 
 // Onde uma falha foi posta: linha (1-based) e campo (início 1-based e largura; 0 e 0 quando
