@@ -10,7 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <zlib.h>
+#include <chrono>
+#include <filesystem>
 
 using namespace cruzado_teste;
 using namespace exemplos;
@@ -101,16 +102,21 @@ TEST(CruzadoRegras, ReleituraRecusaArquivoMudado) {
         EXPECT_TRUE(valido);
         vistas.push_back(r.offset);
     };
-    const auto crc = static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
-    kelvor::ReleituraArquivo certa(f, caminho, crc, bytes.size(), cancelar);
+    const auto quando = std::filesystem::last_write_time(caminho);
+    kelvor::ReleituraArquivo certa(f, caminho, bytes.size(), quando, cancelar);
     EXPECT_TRUE(certa.percorre(visita));
     EXPECT_EQ(vistas, (std::vector<std::int64_t>{0, 128, 256}));
     EXPECT_TRUE(certa.falha().empty());
 
-    kelvor::ReleituraArquivo mudada(f, caminho, crc ^ 1, bytes.size(), cancelar);
+    // Gravado de novo depois da primeira leitura (mesmo tamanho, outra data).
+    std::filesystem::last_write_time(caminho, quando + std::chrono::seconds(2));
+    kelvor::ReleituraArquivo mudada(f, caminho, bytes.size(), quando, cancelar);
     EXPECT_FALSE(mudada.percorre(visita));
     EXPECT_EQ(mudada.falha(), "O arquivo " + caminho + " foi alterado durante a validação.");
+    // Outro tamanho.
+    kelvor::ReleituraArquivo outroTamanho(f, caminho, bytes.size() + 1,
+                                          std::filesystem::last_write_time(caminho), cancelar);
+    EXPECT_FALSE(outroTamanho.percorre(visita));
     std::fclose(f);
 }
 

@@ -54,7 +54,8 @@ void CruzadoDocumentos::registro(RegistroAtual& r) {
 
 void CruzadoDocumentos::registro50(RegistroAtual& r) {
     // Registro de tamanho errado não dá nem usa chave: o conteúdo dele não é confiável.
-    if (!r.tamanhoValido()) return;
+    // (cobre: o tamanho certo já garante; dito aqui, as chaves são montadas sem conferir limites)
+    if (!r.tamanhoValido() || !r.cobre(126)) return;
     const auto t = r.texto();
     const auto k54 = chave54Do50(t).resumo();
     const auto k51 = chave51Do50(t).resumo();

@@ -30,44 +30,45 @@ CampoCriticado campoDaOrigem(std::uint8_t origem) {
     return campoEm(leiautePara(o.registro), o.inicio, o.tamanho, "Código do produto");
 }
 
-// Registro que usaria um código de produto (sem olhar o tamanho); 75 à parte.
-bool tipoQueUsaCodigo(const RegistroAtual& r) {
-    const char s = r.subtipo();
+// Onde o registro traz o código que usa (sem olhar o tamanho; 75 à parte); falso quando não
+// usa nenhum. Os itens 991 a 999 do 54 são frete, seguro e despesas, sem código.
+inline bool origemDoCodigo(const RegistroAtual& r, std::uint8_t& origem) {
     switch (r.indice()) {
     case Indice54:
-    case Indice74:
-    case Indice77:
-        return true;
+        origem = De54;
+        return !r.tamanhoValido() || texto::numero(r.texto().substr(34, 3)) < 991;
     case Indice60:
-        return s == 'D' || s == 'I' || s == 'R';
+        switch (r.subtipo()) {
+        case 'D':
+            origem = De60D;
+            return true;
+        case 'I':
+            origem = De60I;
+            return true;
+        case 'R':
+            origem = De60R;
+            return true;
+        default:
+            return false;
+        }
     case Indice61:
-        return s == 'R';
+        origem = De61R;
+        return r.subtipo() == 'R';
+    case Indice74:
+        origem = De74;
+        return true;
+    case Indice77:
+        origem = De77;
+        return true;
     default:
         return false;
     }
 }
 
-// Onde o registro traz o código que usa; falso quando não usa nenhum (os itens 991 a 999 do
-// 54 são frete, seguro e despesas, sem código). A mesma decisão nas duas passadas.
-bool origemDoCodigo(const RegistroAtual& r, std::uint8_t& origem) {
-    if (!r.tamanhoValido() || !tipoQueUsaCodigo(r)) return false;
-    switch (r.indice()) {
-    case Indice54:
-        origem = De54;
-        return texto::numero(r.texto().substr(34, 3)) < 991;
-    case Indice60:
-        origem = r.subtipo() == 'D' ? De60D : r.subtipo() == 'I' ? De60I : De60R;
-        return true;
-    case Indice61:
-        origem = De61R;
-        return true;
-    case Indice74:
-        origem = De74;
-        return true;
-    default:
-        origem = De77;
-        return true;
-    }
+// O código que o registro usa, quando usa um e o registro tem o tamanho certo: a mesma decisão
+// nas duas passadas.
+inline bool usaCodigo(const RegistroAtual& r, std::uint8_t& origem) {
+    return origemDoCodigo(r, origem) && r.tamanhoValido();
 }
 
 std::uint64_t resumoDoCodigo(std::string_view texto) {
@@ -94,8 +95,9 @@ void CruzadoProdutos::guarda(const RegistroAtual& r) {
         return;
     }
     std::uint8_t origem = 0;
-    if (!origemDoCodigo(r, origem)) {
-        if (!r.tamanhoValido() && tipoQueUsaCodigo(r)) usoIlegivel_ = true;
+    if (!origemDoCodigo(r, origem)) return;
+    if (!r.tamanhoValido()) {
+        usoIlegivel_ = true;
         return;
     }
     switch (origem) {
@@ -197,7 +199,7 @@ void CruzadoProdutos::fim(CriticasTardias& t, const LocalRegistro*) {
 
 void CruzadoProdutos::relido(RegistroAtual& r) {
     std::uint8_t origem = 0;
-    if (!origemDoCodigo(r, origem)) return;
+    if (!usaCodigo(r, origem)) return;
     const auto& o = Origens[origem];
     if (faltas_.contem(resumoDoCodigo(r.trecho(o.inicio, o.tamanho))))
         r.critica(Gravidade::Rejeicao, campoDaOrigem(origem), mensagem::Sem75);

@@ -11,6 +11,7 @@ using E = Especie;
 
 constexpr const char* Situacoes = "NSEX24";
 constexpr const char* ModelosNF = "01 03 04 06 21 22 55";
+constexpr const char* ModelosST = "01 03 04 21 55";
 constexpr const char* ModelosItem = "01 03 04 55";
 constexpr const char* ModelosEcf = "2B 2C 2D";
 // A venda a consumidor (02) vai no 61, nunca no 50; energia elétrica (06) e telecomunicações
@@ -82,7 +83,7 @@ constexpr Campo R53[] = {
     {"Inscrição Estadual", 17, 14, E::IE, nullptr, -1, 4},
     {"Data emissão/recebimento", 31, 8, E::Data},
     {"Unidade da Federação", 39, 2, E::UFouEX},
-    {"Modelo", 41, 2, E::Modelo, ModelosNF, -1, -1, ProibidosNosItens},
+    {"Modelo", 41, 2, E::Modelo, ModelosST, -1, -1, ProibidosNosItens},
     {"Série", 43, 3, E::X},
     {"Número", 46, 6, E::N},
     {"CFOP", 52, 4, E::CFOP},

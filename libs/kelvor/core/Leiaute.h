@@ -46,7 +46,7 @@ struct Campo {
     const char* lista = nullptr; // códigos válidos (Codigo: caracteres; Modelo/Codigo2: pares)
     std::int8_t ie = -1;         // índice do campo de IE irmão (para CNPJ)
     std::int8_t uf = -1;         // índice do campo de UF irmão (para CNPJ e IE)
-    const char* proibidos = nullptr; // Modelo: pares que o registro não pode ter
+    const char* proibidos = nullptr; // Modelo: pares que o registro não pode ter (fora da lista)
 
     std::string_view de(std::string_view registro) const {
         return registro.substr(inicio - 1u, tamanho);

@@ -19,6 +19,7 @@ bool ReleituraArquivo::percorre(const Visita& visita) {
     }
     std::clearerr(arq_);
     LeitorLinhas leitor(arq_);
+    leitor.dispensaCrc();
     leitor.interrompePor(&cancelar_);
     Linha ln;
     RegistroLido r;
@@ -28,9 +29,11 @@ bool ReleituraArquivo::percorre(const Visita& visita) {
         r.texto = ln.texto;
         r.linha = ln.numero;
         r.offset = ln.offset;
-        // Como a primeira leitura: tipo pelas duas posições, -1 para subtipo desconhecido.
+        // Como a primeira leitura: tipo pelas duas posições, -1 para subtipo desconhecido (só
+        // 60 e 61 têm subtipo).
         r.indiceTipo = tabelas::indiceTipo(ln.texto);
-        if (tamanhoValido && !leiautePara(ln.texto)) r.indiceTipo = -1;
+        if (tamanhoValido && (r.indiceTipo == 9 || r.indiceTipo == 10) && !leiautePara(ln.texto))
+            r.indiceTipo = -1;
         visita(r, tamanhoValido);
     }
     if (leitor.erro()) {
@@ -42,7 +45,9 @@ bool ReleituraArquivo::percorre(const Visita& visita) {
         return false;
     }
     // As críticas desta leitura só valem para o arquivo da primeira.
-    if (leitor.bytesLidos() != bytes_ || leitor.crc() != crc_) {
+    std::error_code ec;
+    if (leitor.bytesLidos() != bytes_ ||
+        std::filesystem::last_write_time(caminho_, ec) != modificado_ || ec) {
         falha_ = "O arquivo " + caminho_ + " foi alterado durante a validação.";
         return false;
     }

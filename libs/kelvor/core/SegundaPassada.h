@@ -11,18 +11,22 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <span>
 #include <string>
 
 namespace kelvor {
 
 // Releitura do arquivo fiscal já aberto: volta ao começo e lê em blocos, como a primeira
-// leitura. Confere que o arquivo não mudou (mesmos bytes e CRC-32 da primeira).
+// leitura. Confere que o arquivo não mudou desde o começo da validação: o mesmo tamanho e a mesma
+// data de modificação (refazer o CRC custaria metade da releitura).
 class ReleituraArquivo final : public Releitura {
 public:
-    ReleituraArquivo(std::FILE* arquivo, std::string caminho, std::uint32_t crc,
-                     std::uint64_t bytes, const std::atomic<bool>& cancelar)
-        : arq_(arquivo), caminho_(std::move(caminho)), crc_(crc), bytes_(bytes),
+    using Quando = std::filesystem::file_time_type;
+
+    ReleituraArquivo(std::FILE* arquivo, std::string caminho, std::uint64_t bytes,
+                     Quando modificado, const std::atomic<bool>& cancelar)
+        : arq_(arquivo), caminho_(std::move(caminho)), bytes_(bytes), modificado_(modificado),
           cancelar_(cancelar) {}
 
     bool percorre(const Visita& visita) override;
@@ -33,8 +37,8 @@ public:
 private:
     std::FILE* arq_;
     std::string caminho_;
-    std::uint32_t crc_;
     std::uint64_t bytes_;
+    Quando modificado_;
     const std::atomic<bool>& cancelar_;
     bool cancelada_ = false;
     std::string falha_;

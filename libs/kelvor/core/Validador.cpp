@@ -96,6 +96,7 @@ std::optional<std::string> Validador::prepara() {
     std::error_code ec;
     auto tam = std::filesystem::file_size(p_.arquivo, ec);
     tamanho_ = ec ? 0 : static_cast<std::int64_t>(tam);
+    modificado_ = std::filesystem::last_write_time(p_.arquivo, ec);
     if (auto e = relatorio_.cria(p_.relatorio)) return e;
     if (!p_.totaisCfop.empty()) {
         errno = 0;
@@ -202,7 +203,7 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
     } else if (cancelar.load()) {
         res.cancelado = true;
     } else {
-        ReleituraArquivo releitura(arquivo_, p_.arquivo, leitor.crc(), leitor.bytesLidos(),
+        ReleituraArquivo releitura(arquivo_, p_.arquivo, leitor.bytesLidos(), modificado_,
                                    cancelar);
         for (auto& v : verificacoes)
             v->fim(receptor, releitura);

@@ -70,7 +70,10 @@ void VerificadorCampos::critica(const LeiauteRegistro* l, const RegistroLido& r,
     c_.gravidade = l && !l->conferido ? Gravidade::Advertencia : g;
     c_.inicio = campo ? campo->inicio : 0;
     c_.tamanho = campo ? campo->tamanho : 0;
-    ++criticas_;
+    // Campo do próprio leiaute criticado: vai para o conjunto dos que falharam (só o que sai
+    // da conferência campo a campo é devolvido por confere).
+    if (l && campo >= l->campos.data() && campo < l->campos.data() + l->campos.size())
+        falhos_ |= CamposFalhos{1} << (campo - l->campos.data());
     saida_.critica(c_);
 }
 
@@ -78,13 +81,12 @@ CamposFalhos VerificadorCampos::confere(const LeiauteRegistro& l, const Registro
     bool cancelado =
         l.papeis.situacao >= 0 && situacaoSemDados(l.campos[l.papeis.situacao].de(r.texto)[0]);
     bool v2em53 = l.indiceTipo == 4 && ctx_.versaoConvenio == 2;
-    CamposFalhos falhos = 0;
+    falhos_ = 0;
     for (std::size_t i = 0; i < l.campos.size(); ++i) {
         if (v2em53 && i >= 14) break; // na versão 2 as posições 97-126 são só brancos
-        const auto antes = criticas_;
         confereCampo(l, r, l.campos[i], cancelado);
-        if (criticas_ != antes) falhos |= CamposFalhos{1} << i;
     }
+    const CamposFalhos falhos = falhos_;
     if (v2em53) confereRegistro53Versao2(l, r);
     switch (l.indiceTipo) {
     case 0:
@@ -186,9 +188,11 @@ void VerificadorCampos::confereCampo(const LeiauteRegistro& l, const RegistroLid
     case Especie::Modelo:
         if (!tabelas::modeloConhecido(v))
             rejeita(msg::ModeloInvalido);
+        else if (!c.lista || naListaDePares(c.lista, v))
+            return;
         else if (c.proibidos && naListaDePares(c.proibidos, v))
             rejeita(msg::ModeloProibido);
-        else if (c.lista && !naListaDePares(c.lista, v))
+        else
             critica(&l, r, &c, msg::ModeloNaoPrevisto, Gravidade::Advertencia);
         return;
     case Especie::Codigo:

@@ -38,8 +38,8 @@ private:
 
     const Contexto& ctx_;
     ReceptorCriticas& saida_;
-    Critica c_;                  // reaproveitada: sem alocação nova a cada crítica
-    std::uint64_t criticas_ = 0; // quantas já saíram: diz se a conferência de um campo criticou
+    Critica c_;               // reaproveitada: sem alocação nova a cada crítica
+    CamposFalhos falhos_ = 0; // campos do leiaute criticados no registro em curso
 };
 
 } // namespace kelvor
