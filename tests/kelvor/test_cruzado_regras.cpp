@@ -30,7 +30,6 @@ TEST(CruzadoRegras, CupomRepetidoNoMesmoDiaEEquipamento) {
     EXPECT_EQ(cs[0].c.gravidade, Gravidade::Rejeicao);
     EXPECT_FALSE(cs[0].tardia);
     EXPECT_EQ(cs[1].c.linha, 7);
-    EXPECT_EQ(cs[1].c.mensagem, m::repetido60A(5));
     EXPECT_EQ(cs[1].c.mensagem, "Registro 60A repetido: mesma situação tributária/alíquota, data "
                                 "e equipamento da linha 5.");
     EXPECT_EQ(cs[1].c.inicio, 32);
@@ -51,9 +50,8 @@ TEST(CruzadoRegras, CodigosSoDeDigitosDo75EmOrdemNumerica) {
     EXPECT_EQ(ordem({"007", "59", "0060"}), 0); // zeros à esquerda não mudam o número
     EXPECT_EQ(ordem({"82", "59"}), 1);
     // Com letras, byte a byte.
-    EXPECT_EQ(ordem({"A10", "A9"}), 0);
+    EXPECT_EQ(ordem({"59", "A10", "A9"}), 0);
     EXPECT_EQ(ordem({"B1", "A1"}), 1);
-    EXPECT_EQ(ordem({"59", "A1", "B"}), 0);
 }
 
 TEST(CruzadoRegras, RegistroDeTamanhoErradoNaoDaNemUsaChave) {
@@ -113,10 +111,6 @@ TEST(CruzadoRegras, ReleituraRecusaArquivoMudado) {
     kelvor::ReleituraArquivo mudada(f, caminho, bytes.size(), quando, cancelar);
     EXPECT_FALSE(mudada.percorre(visita));
     EXPECT_EQ(mudada.falha(), "O arquivo " + caminho + " foi alterado durante a validação.");
-    // Outro tamanho.
-    kelvor::ReleituraArquivo outroTamanho(f, caminho, bytes.size() + 1,
-                                          std::filesystem::last_write_time(caminho), cancelar);
-    EXPECT_FALSE(outroTamanho.percorre(visita));
     std::fclose(f);
 }
 
