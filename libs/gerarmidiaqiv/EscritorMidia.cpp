@@ -5,6 +5,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -193,6 +194,66 @@ std::optional<std::string> ConfereEntradas(const PedidoMidia& p) {
     return std::nullopt;
 }
 
+// Arquivo de entrada lido pela libzip contando os bytes: o andamento da primeira gravação é a
+// fração já lida de todos os arquivos (a libzip só avisa entre uma entrada e outra).
+struct FonteContada {
+    std::string caminho;
+    std::uint64_t tamanho = 0;
+    std::FILE* f = nullptr;
+    zip_error_t erro{};
+    std::uint64_t* lidos = nullptr;
+    std::uint64_t total = 1;
+};
+
+zip_int64_t LeFonte(void* ud, void* dados, zip_uint64_t n, zip_source_cmd_t cmd) {
+    auto* s = static_cast<FonteContada*>(ud);
+    switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+        errno = 0;
+        s->f = std::fopen(s->caminho.c_str(), "rb");
+        if (!s->f) {
+            zip_error_set(&s->erro, ZIP_ER_OPEN, errno ? errno : EIO);
+            return -1;
+        }
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const std::size_t lido = std::fread(dados, 1, std::size_t(n), s->f);
+        if (lido < n && std::ferror(s->f)) {
+            zip_error_set(&s->erro, ZIP_ER_READ, errno ? errno : EIO);
+            return -1;
+        }
+        *s->lidos += lido;
+        Progresso() = int(*s->lidos * 90 / s->total);
+        return zip_int64_t(lido);
+    }
+    case ZIP_SOURCE_CLOSE:
+        if (s->f) std::fclose(s->f);
+        s->f = nullptr;
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        auto* st = static_cast<zip_stat_t*>(dados);
+        zip_stat_init(st);
+        st->size = s->tamanho;
+        st->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&s->erro, dados, n);
+    case ZIP_SOURCE_FREE:
+        if (s->f) std::fclose(s->f);
+        zip_error_fini(&s->erro);
+        delete s;
+        return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                              -1);
+    default:
+        zip_error_set(&s->erro, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+}
+
 // Primeira gravação: os arquivos e o bloco, sem o midia.ini.
 std::optional<std::string> GravaEntradas(const PedidoMidia& p, const std::string& temp) {
     int erro = 0;
@@ -201,12 +262,20 @@ std::optional<std::string> GravaEntradas(const PedidoMidia& p, const std::string
     const std::time_t agora = std::time(nullptr);
     std::vector<ArquivoLista> todos = p.arquivos;
     todos.push_back({p.comprovante, "comprovante", false});
+    std::uint64_t lidos = 0, total = 0;
     for (const auto& a : todos) {
-        zip_source_t* fonte = zip_source_file(z, a.caminho.c_str(), 0, -1);
+        std::error_code ec;
+        total += fs::file_size(a.caminho, ec);
+    }
+    for (const auto& a : todos) {
+        std::error_code ec;
+        auto* contada = new FonteContada{a.caminho, fs::file_size(a.caminho, ec),     nullptr, {},
+                                         &lidos,    std::max<std::uint64_t>(total, 1)};
+        zip_error_init(&contada->erro);
+        zip_source_t* fonte = zip_source_function(z, LeFonte, contada);
         if (!fonte) {
-            std::string motivo = MotivoZip(zip_get_error(z));
-            zip_discard(z);
-            return "Não foi possível ler o arquivo " + a.caminho + ": " + motivo;
+            LeFonte(contada, nullptr, 0, ZIP_SOURCE_FREE);
+            return FalhaZip(z, p.caminhoMidia);
         }
         const zip_int64_t i = zip_file_add(z, NomeNaMidia(a.caminho).c_str(), fonte, 0);
         if (i < 0) {
@@ -218,9 +287,7 @@ std::optional<std::string> GravaEntradas(const PedidoMidia& p, const std::string
              zip_file_set_encryption(z, zip_uint64_t(i), ZIP_EM_AES_256, p.chave.c_str()) < 0))
             return FalhaZip(z, p.caminhoMidia);
     }
-    std::pair<int, int> faixa{0, 90};
     if (zip_set_archive_comment(z, p.info.data(), zip_uint16_t(p.info.size())) < 0 ||
-        zip_register_progress_callback_with_state(z, 0.002, AoProgredir, nullptr, &faixa) < 0 ||
         zip_close(z) < 0)
         return FalhaZip(z, p.caminhoMidia);
     return std::nullopt;

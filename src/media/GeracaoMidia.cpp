@@ -54,6 +54,7 @@ QString DescricaoErro(int numero) {
 struct Falha {
     int numero = 0;
     QString descricao;
+    bool criando = false; // o arquivo nem chegou a ser criado
 };
 
 QString TextoErro9(const Falha& f, const QString& contexto) {
@@ -66,14 +67,23 @@ QString TextoErro9(const Falha& f, const QString& contexto) {
 std::optional<Falha> GravaLinhas(const QString& caminho, const QStringList& linhas) {
     QSaveFile f(caminho);
     errno = 0;
-    if (f.open(QIODevice::WriteOnly)) {
+    const bool aberto = f.open(QIODevice::WriteOnly);
+    if (aberto) {
         QByteArray bytes;
         for (const QString& l : linhas)
             bytes += ParaWindows1252(l) + "\r\n";
         if (f.write(bytes) == bytes.size() && f.commit()) return std::nullopt;
     }
     const int numero = errno ? errno : EIO;
-    return Falha{numero, f.errorString().isEmpty() ? DescricaoErro(numero) : f.errorString()};
+    return Falha{numero, f.errorString().isEmpty() ? DescricaoErro(numero) : f.errorString(),
+                 !aberto};
+}
+
+// Contexto do passo: "ao tentar criar" quando o arquivo nem abriu, senão "ao tentar escrever em".
+QString Contexto(const Falha& f, const QString& caminho) {
+    return (f.criando ? QStringLiteral("ao tentar criar ")
+                      : QStringLiteral("ao tentar escrever em ")) +
+           caminho;
 }
 
 // Ponteiro normal de volta em toda saída.
@@ -210,11 +220,11 @@ void GeraArquivoMidia(Sessao& s, int n, const QString& caminhoMidia) {
     const QString versaoValidador = TextoVersao(s.versao);
     if (auto f = GravaLinhas(s.caminhoResumo,
                              LinhasResumoValidacao(e, s.versaoValkora2, versaoValidador))) {
-        falha(TextoErro9(*f, QStringLiteral("ao tentar escrever em ") + s.caminhoResumo));
+        falha(TextoErro9(*f, Contexto(*f, s.caminhoResumo)));
         return;
     }
     if (auto f = GravaLinhas(s.caminhoComprovante, LinhasComprovante(e))) {
-        falha(TextoErro9(*f, QStringLiteral("ao tentar escrever em ") + s.caminhoComprovante));
+        falha(TextoErro9(*f, Contexto(*f, s.caminhoComprovante)));
         return;
     }
 

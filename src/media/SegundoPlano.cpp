@@ -28,8 +28,12 @@ std::int32_t ExecutaEmSegundoPlano(Sessao& s, const QString& texto,
     // O diálogo modal impede que outra ação comece (ou a janela feche) no meio do trabalho.
     std::unique_ptr<QProgressDialog> dlg;
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        dlg = std::make_unique<QProgressDialog>(texto, QString(), 0, progresso ? 100 : 0,
-                                                QApplication::activeWindow());
+        // Sem janela ativa (gerenciador de janelas ainda sem foco) o diálogo se centra na
+        // primeira janela visível.
+        QWidget* dono = QApplication::activeWindow();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!dono && w->isVisible()) dono = w;
+        dlg = std::make_unique<QProgressDialog>(texto, QString(), 0, progresso ? 100 : 0, dono);
         dlg->setObjectName(QStringLiteral("DlgProgressoMidia"));
         dlg->setAccessibleName(texto);
         dlg->setWindowTitle(texto);

@@ -11,8 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/resource.h>
 
 using namespace korventa;
@@ -284,4 +286,33 @@ TEST_F(MidiaPequena, LinhaDeComandoMostraAMidiaEOSelo) {
     EXPECT_EQ(rcRuim, 2);
     EXPECT_TRUE(ruim.startsWith(QString::fromUtf8("Arquivo de mídia danificado: ").toUtf8()));
     EXPECT_EQ(Executa(programa, {QStringLiteral("--midia"), m, QStringLiteral("--json")}).first, 2);
+}
+
+TEST(ChavesMidia, VinteCaracteresImprimiveisUmaPorUFMenosBAPESC) {
+    const char* ufs[] = {"AC", "AL", "AM", "AP", "BA", "CE", "DF", "ES", "GO",
+                         "MA", "MG", "MS", "MT", "PA", "PB", "PE", "PI", "PR",
+                         "RJ", "RN", "RO", "RR", "RS", "SC", "SE", "SP", "TO"};
+    std::set<std::string> distintas;
+    const auto imprimivel = [](const std::string& k) {
+        return std::all_of(k.begin(), k.end(), [](char c) { return c >= 0x20 && c < 0x7f; });
+    };
+    for (const char* uf : ufs) {
+        const auto k = midia::ChaveDaUF(uf);
+        ASSERT_TRUE(k) << uf;
+        EXPECT_EQ(k->size(), 20u) << uf;
+        EXPECT_TRUE(imprimivel(*k)) << uf;
+        distintas.insert(*k);
+    }
+    EXPECT_EQ(distintas.size(), 25u);
+    EXPECT_EQ(*midia::ChaveDaUF("BA"), *midia::ChaveDaUF("PE"));
+    EXPECT_EQ(*midia::ChaveDaUF("BA"), *midia::ChaveDaUF("SC"));
+    EXPECT_FALSE(midia::ChaveDaUF("EX"));
+    EXPECT_FALSE(midia::ChaveDaUF("pb")); // quem chama passa a UF em maiúsculas
+    EXPECT_EQ(midia::ChaveComum().size(), 20u);
+    EXPECT_FALSE(distintas.count(midia::ChaveComum()));
+    for (bool especial : {false, true}) {
+        EXPECT_EQ(midia::ChaveVariante(especial).size(), 11u);
+        EXPECT_TRUE(imprimivel(midia::ChaveVariante(especial)));
+    }
+    EXPECT_NE(midia::ChaveVariante(false), midia::ChaveVariante(true));
 }

@@ -7,8 +7,12 @@
 #include "validation/ArquivosTrabalho.h"
 #include "validation/BotaoComAcao.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
 
 using namespace korventa;
 using namespace korventa::testes;
@@ -324,4 +328,50 @@ TEST(CabecalhoMidia, TemSempre502AntesDoCrc) {
     }
     e.linhaRegistro10 = QString(463, QLatin1Char('1'));
     EXPECT_TRUE(CabecalhoIdentificacao(e).isEmpty());
+}
+
+TEST_F(GeracaoMidia, JanelaRespondeEMostraOAndamentoDuranteAGeracao) {
+    kelvor::exemplo::Opcoes o = Exemplo();
+    o.registros = 0;
+    o.tamanhoBytes = 40u << 20;
+    validaExemplo(QStringLiteral("grande.txt"), o);
+    int voltas = 0, maior = -1;
+    bool viu = false;
+    QElapsedTimer relogio;
+    QTimer vigia;
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        ++voltas;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QProgressDialog*>(w); d && d->isVisible()) {
+                viu = true;
+                maior = std::max(maior, d->value());
+                const QString captura = qEnvironmentVariable("KORVENTA_CAPTURAS");
+                if (!captura.isEmpty() && maior > 0)
+                    d->grab().save(captura + QStringLiteral("/andamento-midia.png"));
+            }
+    });
+    vigia.start(20);
+    relogio.start();
+    GeraArquivoMidia(sessao, 0, midia());
+    const qint64 ms = relogio.elapsed();
+    vigia.stop();
+    ASSERT_TRUE(sessao.arquivos[0].mensagem.isEmpty()) << sessao.arquivos[0].mensagem.toStdString();
+    // A interface continuou atendendo eventos enquanto a biblioteca trabalhava.
+    EXPECT_GT(voltas, int(ms / 20) / 4) << ms << " ms";
+    if (ms > 1500) {
+        EXPECT_TRUE(viu);
+        EXPECT_GT(maior, 0);
+    }
+}
+
+TEST_F(GeracaoMidia, ResumoQueNaoPodeSerCriadoDaErro9ComOContexto) {
+    validaExemplo(QStringLiteral("bom.txt"));
+    sessao.caminhoResumo = pasta.filePath(QStringLiteral("sem/pasta/Validacao2.resumo"));
+    GeraArquivoMidia(sessao, 0, midia());
+    const QString& m = sessao.arquivos[0].mensagem;
+    EXPECT_TRUE(m.startsWith(QStringLiteral("Erro9 "))) << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("\r fonte: ValidadorKorventa2017) ")));
+    EXPECT_TRUE(m.endsWith(QStringLiteral("ao tentar criar ") + sessao.caminhoResumo));
+    // Nada foi movido: outra tentativa depois de corrigido o problema ainda pode gerar.
+    EXPECT_TRUE(QFile::exists(CaminhoTotaisCFOP(sessao, 0)));
 }
