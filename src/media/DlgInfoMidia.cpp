@@ -66,12 +66,12 @@ DlgInfoMidia::DlgInfoMidia(Sessao& s, EstadoMidias& estado, QWidget* pai)
     setWindowTitle(QStringLiteral("Informações da Mídia"));
     abas_->setObjectName(QStringLiteral("TabStripInfo"));
     abas_->setAccessibleName(QStringLiteral("Informações da mídia"));
-    const QWidget* frames[] = {abaArquivo(), abaContribuinte(), abaValores(), abaValidacao(),
+    QWidget* const frames[] = {abaArquivo(), abaContribuinte(), abaValores(), abaValidacao(),
                                abaTransmissao()};
     const char* titulos[] = {"&Arquivo de Mídia", "&Contribuinte", "&Valores", "Va&lidação",
                              "&Transmissão"};
     for (int i = 0; i < 5; ++i) {
-        auto* frame = const_cast<QWidget*>(frames[i]);
+        QWidget* frame = frames[i];
         frame->setObjectName(QStringLiteral("FrameInfo_%1").arg(i));
         abas_->addTab(frame, QString::fromUtf8(titulos[i]));
     }
