@@ -2,15 +2,21 @@
 
 #include "app/Banner.h"
 #include "app/ConfiguracoesUsuario.h"
+#include "app/LigacoesMidias.h"
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
 #include "app/PaginaSobre.h"
+#include "app/PaginaUtilitarios.h"
+#include "app/ProgramasCompanheiros.h"
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "media/EstadoMidias.h"
+#include "media/MidiaResumo.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
 #include "validation/Ajuda.h"
+#include "validation/BotaoComAcao.h"
 #include "validation/LigacoesValidacao.h"
 #include "validation/PaginaResumo.h"
 #include "validation/PaginaResumoArquivos.h"
@@ -22,6 +28,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -61,6 +68,8 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
     layout->addWidget(abas_);
 
     montaMolduras();
+    ligaConfigurar();
+    ligaProgramasCompanheiros();
     // Enter no botão que tem o foco o aciona, como a barra de espaço (fora de diálogos o Qt
     // só faz isso com autoDefault).
     for (QPushButton* b : findChildren<QPushButton*>())
@@ -93,6 +102,7 @@ Principal::~Principal() {
     // As ligações apontam para esta janela: a sessão vive mais que ela.
     sessao_.selecionaAba = nullptr;
     sessao_.ajuda = nullptr;
+    sessao_.executarQIV = nullptr;
 }
 
 void Principal::montaCabecalho(QVBoxLayout* layout) {
@@ -132,16 +142,59 @@ void Principal::montaMolduras() {
     validar_ = new PaginaValidar(sessao_, *resumo_, *resumoArquivos_, moldura(MolduraValidar));
     moldura(MolduraValidar)->layout()->addWidget(validar_);
     LigaPaginasValidacao(sessao_, *validar_, *resumo_, *resumoArquivos_);
+    LigaMidiasResumo(sessao_, *resumo_);
     criticas_ = new PaginaCriticas(sessao_, moldura(MolduraCriticas));
     moldura(MolduraCriticas)->layout()->addWidget(criticas_);
     sessao_.selecionaArquivoCriticasDoResumo = [this] {
         const int n = resumoArquivos_->entradaSelecionada();
         if (n >= 0) criticas_->selecionaArquivo(n);
     };
-    midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
+    estadoMidias_ = std::make_unique<EstadoMidias>();
+    midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
+    LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
     moldura(MolduraMidias)->layout()->addWidget(midias_);
+    utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
+    moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);
     sobre_ = new PaginaSobre(moldura(MolduraSobre));
     moldura(MolduraSobre)->layout()->addWidget(sobre_);
+}
+
+void Principal::ligaConfigurar() {
+    confereConfigurar = [this] { return configurar_->confereAoSair(); };
+    // A lista tem o seu próprio estado de visível, mesmo com a página Críticas fora da vista.
+    configurar_->listaCriticasVisivel = [this] {
+        const auto* lista = criticas_->findChild<QWidget*>(QStringLiteral("ListaCriticas"));
+        return lista && !lista->isHidden();
+    };
+}
+
+void Principal::ligaProgramasCompanheiros() {
+    companheiros_ = std::make_unique<ProgramasCompanheiros>(sessao_);
+    companheiros_->focaCaminhoQIV = [this] { configurar_->editLocalQIV()->setFocus(); };
+    sessao_.executarQIV = [this](const QString& midia) { companheiros_->ExecutarQIV(midia); };
+
+    // Arquivo escolhido na Validar: o único aberto ou o da linha selecionada; sem linha
+    // selecionada, o primeiro da lista.
+    const auto arquivoEscolhido = [this] {
+        const int n = validar_->entradaSelecionada();
+        return sessao_.arquivos.value(n < 0 ? 0 : n).caminho;
+    };
+    validar_->defineAcaoNotasFiscais([this, arquivoEscolhido] {
+        Log(LogOperacao, QStringLiteral("BotaoValidarNotasFiscais_Click..."));
+        companheiros_->ExecutaUtilitarioQd(true, arquivoEscolhido());
+    });
+    validar_->defineAcaoVisualizar([this, arquivoEscolhido] {
+        Log(LogOperacao, QStringLiteral("BotaoValidarVisualizar_Click..."));
+        companheiros_->ExecutaUtilitarioQd(false, arquivoEscolhido());
+    });
+    utilitarios_->botaoNotasFiscais()->defineAcao(
+        [this] { companheiros_->ExecutaUtilitarioQd(true, QString()); });
+    utilitarios_->botaoArquivoTexto()->defineAcao(
+        [this] { companheiros_->ExecutaUtilitarioQd(false, QString()); });
+    utilitarios_->botaoNotasFiscais()->permite(true);
+    utilitarios_->botaoArquivoTexto()->permite(true);
+    resumo_->botaoTransmitir()->defineAcao(
+        [this] { companheiros_->ExecutarQIV(sessao_.arquivos[0].caminhoMidia); });
 }
 
 QWidget* Principal::moldura(int indice) const {
@@ -216,6 +269,7 @@ void Principal::selecionaAba(int aba) {
 bool Principal::pedidoFechamento() {
     Log(LogDetalhe, QStringLiteral("Entrou no QueryUnload..."));
     if (sessao_.validando) return false;
+    midias_->cancelaListagem();
     // Início interrompido: nada foi lido, nada se grava nem se apaga.
     if (fechada_ || sessao_.paginaAtual == -1) return true;
     guardaConfiguracoesDasPaginas();
@@ -281,6 +335,7 @@ void Principal::trazParaFrente() {
 }
 
 void Principal::mostraVersoesComponentes(const VersoesComponentes& versoes) {
+    sessao_.versaoValkora2 = versoes.valkora2;
     sobre_->mostraVersoesComponentes(versoes);
 }
 

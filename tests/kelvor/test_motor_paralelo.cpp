@@ -126,13 +126,13 @@ TEST(MotorParalelo, CamposQueFalharamChegamAEtapaEmOrdem) {
     const auto& r = l.registros[1];
     const auto* lei = kelvor::leiautePara(ruim);
     ASSERT_EQ(r.leiaute, lei);
-    std::uint64_t esperado = 0;
+    kelvor::CamposFalhos esperado = 0;
     for (std::size_t i = 0; i < lei->campos.size(); ++i)
-        if (lei->campos[i].inicio == 31 || lei->campos[i].inicio == 52) esperado |= 1ull << i;
-    EXPECT_EQ(r.camposRejeitados, esperado);
+        if (lei->campos[i].inicio == 31 || lei->campos[i].inicio == 52) esperado |= 1u << i;
+    EXPECT_EQ(r.camposFalhos, esperado);
     EXPECT_EQ(r.situacao, kelvor::Situacao::Rejeitado);
     EXPECT_EQ(r.criticas, 2u);
-    EXPECT_EQ(l.registros[0].camposRejeitados, 0u);
+    EXPECT_EQ(l.registros[0].camposFalhos, 0u);
     // O de tamanho errado não tem leiaute nem campos conferidos, só a crítica do tamanho.
     EXPECT_EQ(l.registros[2].leiaute, nullptr);
     EXPECT_EQ(l.registros[2].tamanho, 120);

@@ -15,6 +15,7 @@ struct Opcoes {
     int versaoConvenio = 3;
     int threads = 0; // -j: threads da validação de cada arquivo; 0: todos os núcleos
     bool ajuda = false;
+    std::string midia; // --midia: mostra uma mídia em vez de validar
 };
 
 // As opções, ou a mensagem de erro de uso.

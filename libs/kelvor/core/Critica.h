@@ -13,6 +13,9 @@ enum class Gravidade : std::uint8_t { Rejeicao, Advertencia };
 // Pior situação de um registro até aqui: decide em que coluna de Kelvor_Totalizador ele conta.
 enum class Situacao : std::uint8_t { SemCritica = 0, ComAdvertencia = 1, Rejeitado = 2 };
 
+// Conjunto de campos de um registro, pelo índice no leiaute (nenhum leiaute passa de 32 campos).
+using CamposFalhos = std::uint32_t;
+
 // Uma crítica, já com os textos que vão para o relatório (cortados na largura da coluna
 // por quem grava o relatório). campo, docItem e mensagem são textos do código, em UTF-8;
 // tipo e conteudo são bytes do arquivo fiscal (Windows-1252) e vão para o relatório como estão.
@@ -48,9 +51,9 @@ struct RegistroLido {
     // das posições 1-2 (subtipo não conferido).
     int indiceTipo = -1;
     Situacao situacao = Situacao::SemCritica; // depois das verificações de campo deste registro
-    // Campos que levaram crítica na própria conferência (bit i: campo i do leiaute): as
-    // verificações entre registros sabem assim que campo não vale.
-    std::uint64_t camposRejeitados = 0, camposAdvertidos = 0;
+    // Campos (bit i = campos[i] do leiaute) que falharam na própria conferência: dado produzido
+    // pelas verificações de campo e levado junto com o registro às verificações entre registros.
+    CamposFalhos camposFalhos = 0;
 };
 
 } // namespace kelvor

@@ -78,7 +78,8 @@ void CruzadoDocumentos::antecipa(const RegistroLido& r) {
     // Num arquivo de muitos documentos as tabelas passam do cache, e cada 50 e 54 esperaria a
     // memória: a posição é pedida alguns registros antes.
     const auto t = r.texto;
-    if (t.size() < 56 || t[0] != '5' || (t[1] != '0' && (t[1] != '4' || t.size() != 126))) return;
+    // Só os de tamanho certo dão ou usam chave.
+    if (t.size() != 126 || t[0] != '5' || (t[1] != '0' && t[1] != '4')) return;
     const auto& k = resumos(r);
     notas_.antecipa(k.k54);
     if (t[1] == '0') {
@@ -88,9 +89,9 @@ void CruzadoDocumentos::antecipa(const RegistroLido& r) {
 }
 
 void CruzadoDocumentos::registro50(RegistroAtual& r) {
-    // Um 50 de tamanho errado ainda dá as chaves, se chegar até elas: os registros que
-    // dependem dele não são criticados por causa do tamanho.
-    if (!r.cobre(56)) return;
+    // Registro de tamanho errado não dá nem usa chave: o conteúdo dele não é confiável.
+    // (cobre: o tamanho certo já garante; dito aqui, as chaves são montadas sem conferir limites)
+    if (!r.tamanhoValido() || !r.cobre(126)) return;
     const auto t = r.texto();
     const auto& resumo = resumos(r.lido());
     const auto k54 = resumo.k54, k51 = resumo.k51, k53 = resumo.k53;
@@ -103,15 +104,12 @@ void CruzadoDocumentos::registro50(RegistroAtual& r) {
     Nota nota = notas_.le(*compacta);
     bool mudou = nova;
     if (nova) nota.data = tabelas::dataValida(t.substr(30, 8));
-    const char situacao = r.cobre(126) ? t[125] : ' ';
-    chaves51_.insere(k51, situacao != 'N' ? static_cast<unsigned char>(situacao)
-                                          : ChavesAdiadas::SemMarca);
+    chaves51_.insere(k51,
+                     t[125] != 'N' ? static_cast<unsigned char>(t[125]) : ChavesAdiadas::SemMarca);
     chaves53_.insere(k53);
 
-    if (r.tamanhoValido()) {
-        mudou = documentoRepetido(r, nota) || mudou;
-        if (!nota.precisa54 && precisaDe54(t)) precisaGuardar_ = k54;
-    }
+    mudou = documentoRepetido(r, nota) || mudou;
+    if (!nota.precisa54 && precisaDe54(t)) precisaGuardar_ = k54;
     if (mudou) notas_.grava(*compacta, nota);
 }
 
@@ -168,7 +166,10 @@ void CruzadoDocumentos::registro53(RegistroAtual& r) {
 
 void CruzadoDocumentos::registro54(RegistroAtual& r) {
     dataAtual_ = 0;
-    if (!r.tamanhoValido()) return;
+    if (!r.tamanhoValido()) {
+        item54Ilegivel_ = true;
+        return;
+    }
     auto* nota = notas_.procura(resumos(r.lido()).k54);
     if (!nota) {
         r.critica(Gravidade::Rejeicao, r.campo(22, 6, "Número"), mensagem::Sem50Do54);
@@ -196,6 +197,8 @@ void CruzadoDocumentos::guarda(const RegistroAtual& r) {
 }
 
 void CruzadoDocumentos::fim(CriticasTardias& t, const LocalRegistro*) {
+    // Um 54 recusado pelo tamanho pode ser o item que faltaria: não se sabe de que nota era.
+    if (item54Ilegivel_) return;
     const auto campo = campoEm(leiautePara("50 "), 46, 6, "Número");
     notas_.paraCada([&](const Nota& nota) {
         if (!nota.precisa54 || nota.tem54) return;

@@ -80,9 +80,7 @@ void EtapaCampos::registro(Lote& l, std::size_t i) {
     }
     rl.leiaute = lei;
     if (flagLeiaute_ == 0 && lei->indiceTipo != 0) return; // leiaute antigo: só o registro 10
-    campos.confere(*lei, r);
-    rl.camposRejeitados = campos.camposRejeitados();
-    rl.camposAdvertidos = campos.camposAdvertidos();
+    rl.camposFalhos = campos.confere(*lei, r);
     if (flagLeiaute_ == 0) return;
     rl.soma = parcelasDe(*lei, texto, parcelas_);
     if (rl.soma) l.totais.soma(parcelas_);

@@ -25,9 +25,9 @@ struct RegistroLote {
     int indiceTipo = -1;                      // como em RegistroLido
     const LeiauteRegistro* leiaute = nullptr; // tamanho certo e tipo conhecido
     Situacao situacao = Situacao::SemCritica;
-    std::uint64_t camposRejeitados = 0, camposAdvertidos = 0;
-    std::uint32_t primeiraCritica = 0, criticas = 0;      // em Lote::criticas
-    bool soma = false;                                    // somou parcelas nos totais do lote
+    CamposFalhos camposFalhos = 0;                   // os que falharam na própria conferência
+    std::uint32_t primeiraCritica = 0, criticas = 0; // em Lote::criticas
+    bool soma = false;                               // somou parcelas nos totais do lote
     std::uint64_t documentoSemValor = 0, documento54 = 0; // veja Parcelas
 };
 

@@ -7,6 +7,7 @@
 #include "core/Leiaute.h"
 #include "core/LeitorLotes.h"
 #include "core/Mensagens.h"
+#include "core/SegundaPassada.h"
 #include "core/Tabelas.h"
 #include "core/Texto.h"
 #include "core/TotaisEmOrdem.h"
@@ -100,6 +101,7 @@ std::optional<std::string> Validador::prepara() {
     std::error_code ec;
     auto tam = std::filesystem::file_size(p_.arquivo, ec);
     tamanho_ = ec ? 0 : static_cast<std::int64_t>(tam);
+    modificado_ = std::filesystem::last_write_time(p_.arquivo, ec);
     if (auto e = relatorio_.cria(p_.relatorio)) return e;
     if (!p_.totaisCfop.empty()) {
         errno = 0;
@@ -148,9 +150,9 @@ public:
 
     // Falso quando o cancelamento chegou no meio do lote.
     bool lote(Lote& l, const std::atomic<bool>& cancelar);
-    void fim() {
+    void fim(Releitura& releitura) {
         for (auto& v : verificacoes_)
-            v->fim(receptor_);
+            v->fim(receptor_, releitura);
     }
     std::uint32_t crc() const { return crc_; }
     const TotaisCfop& totais() const { return totais_.totais(); }
@@ -190,8 +192,7 @@ bool EtapaOrdem::lote(Lote& l, const std::atomic<bool>& cancelar) {
         r.offset = rl.offset;
         r.indiceTipo = rl.indiceTipo;
         r.situacao = Situacao::SemCritica;
-        r.camposRejeitados = rl.camposRejeitados;
-        r.camposAdvertidos = rl.camposAdvertidos;
+        r.camposFalhos = rl.camposFalhos;
         receptor_.registroAtual(&r);
         for (std::uint32_t k = 0; k < rl.criticas; ++k) {
             auto& c = l.criticas[rl.primeiraCritica + k];
@@ -338,9 +339,16 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
         } else if (interrompido || cancelar.load()) {
             res.cancelado = true;
         } else {
-            ordem.fim();
-            if (auto e = gravaTotais(ordem.totais())) res.falha = *e;
-            res.totaisPorRegistro = ordem.totais().linhasPorRegistro();
+            ReleituraArquivo releitura(arquivo_, p_.arquivo, leitor.bytesLidos(), modificado_,
+                                       cancelar);
+            ordem.fim(releitura);
+            if (releitura.cancelada()) {
+                res.cancelado = true;
+            } else {
+                res.falha = releitura.falha();
+                if (auto e = gravaTotais(ordem.totais()); e && res.falha.empty()) res.falha = *e;
+                res.totaisPorRegistro = ordem.totais().linhasPorRegistro();
+            }
         }
     } catch (const std::bad_alloc&) {
         res.falha = "Memória insuficiente para validar o arquivo " + p_.arquivo + ".";

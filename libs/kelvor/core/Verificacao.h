@@ -3,6 +3,7 @@
 
 #include "core/Critica.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,18 @@ struct Contexto {
     int dataFinal = 0;
 };
 
+// O arquivo lido de novo, do começo: a segunda passada, feita só quando o fim do arquivo mostra
+// chaves que faltaram, para criticar cada registro que as usou sem guardar nada por linha.
+class Releitura {
+public:
+    virtual ~Releitura() = default;
+    // Cada registro em ordem, como na primeira leitura (a situação não vem: é da primeira).
+    // Falso quando não chegou ao fim (cancelada, erro de leitura, arquivo mudado): o dono da
+    // releitura diz o motivo.
+    using Visita = std::function<void(const RegistroLido&, bool tamanhoValido)>;
+    virtual bool percorre(const Visita& visita) = 0;
+};
+
 class Verificacao {
 public:
     virtual ~Verificacao() = default;
@@ -31,8 +44,9 @@ public:
     // Um registro que vem logo adiante (ainda não passou por registro()): a verificação pode
     // trazer para o cache as posições das tabelas que ele vai consultar. Não muda nada.
     virtual void antecipa(const RegistroLido&) {}
-    // Fim do arquivo: críticas tardias (ReceptorCriticas::criticaTardia) sobre registros já lidos.
-    virtual void fim(ReceptorCriticas& saida) = 0;
+    // Fim do arquivo: críticas tardias (ReceptorCriticas::criticaTardia) sobre registros já lidos,
+    // em ordem de linha; releitura, quando precisa, percorre o arquivo outra vez.
+    virtual void fim(ReceptorCriticas& saida, Releitura& releitura) = 0;
 };
 
 // As verificações entre registros da validação, na ordem em que devem correr.

@@ -15,16 +15,13 @@ class VerificadorCampos {
 public:
     VerificadorCampos(const Contexto& ctx, ReceptorCriticas& saida) : ctx_(ctx), saida_(saida) {}
 
-    void confere(const LeiauteRegistro& l, const RegistroLido& r);
+    // Devolve os campos que falharam na própria conferência (as regras do registro como um todo
+    // não entram): as verificações de ordem deixam esses registros de fora.
+    CamposFalhos confere(const LeiauteRegistro& l, const RegistroLido& r);
 
     // Crítica de um campo (ou do registro todo, com campo nulo) do registro r.
     void critica(const LeiauteRegistro* l, const RegistroLido& r, const Campo* campo,
                  std::string_view mensagem, Gravidade g = Gravidade::Rejeicao);
-
-    // Campos do último registro conferido que levaram crítica (bit i: LeiauteRegistro::campos[i]),
-    // para as verificações entre registros saberem que campo não vale.
-    std::uint64_t camposRejeitados() const { return rejeitados_; }
-    std::uint64_t camposAdvertidos() const { return advertidos_; }
 
 private:
     void confereCampo(const LeiauteRegistro& l, const RegistroLido& r, const Campo& c,
@@ -37,11 +34,12 @@ private:
     void confereRegistro11(const LeiauteRegistro& l, const RegistroLido& r);
     void confereRegistro54(const LeiauteRegistro& l, const RegistroLido& r);
     void confereRegistro53Versao2(const LeiauteRegistro& l, const RegistroLido& r);
+    void confereRegistro74(const LeiauteRegistro& l, const RegistroLido& r);
 
     const Contexto& ctx_;
     ReceptorCriticas& saida_;
-    Critica c_; // reaproveitada: sem alocação nova a cada crítica
-    std::uint64_t rejeitados_ = 0, advertidos_ = 0;
+    Critica c_;               // reaproveitada: sem alocação nova a cada crítica
+    CamposFalhos falhos_ = 0; // campos do leiaute criticados no registro em curso
 };
 
 } // namespace kelvor
