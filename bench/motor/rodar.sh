@@ -3,7 +3,8 @@
 # valida com -j 1 e com -j N, compara com wc -l no mesmo arquivo e confere que as saídas das
 # duas validações são idênticas. Um arquivo por vez; a pasta é apagada no fim.
 #   bench/motor/rodar.sh [TAMANHO]        ex.: 1G, 300M
-# Variáveis: BUILD (pasta do build, padrão build), PASTA (onde criar a pasta temporária),
+# Variáveis: REGISTROS (número de linhas em vez do tamanho, ex.: 800000), BUILD (pasta do
+#            build, padrão build), PASTA (onde criar a pasta temporária),
 #            FORMAS (padrão "padrao atacadista itens ecf"), J (threads; padrão: todos os
 #            núcleos), SEMENTE (padrão 1), UF (padrão SP), GERAR_OPCOES (outras opções do
 #            gerador, por exemplo "--falha todas").
@@ -11,6 +12,12 @@ set -euo pipefail
 
 raiz="$(cd "$(dirname "$0")/../.." && pwd)"
 tamanho="${1:-${TAMANHO:-1G}}"
+if [[ -n "${REGISTROS:-}" ]]; then
+    medida=(--registros "$REGISTROS")
+    tamanho="$REGISTROS registros"
+else
+    medida=(--tamanho "$tamanho")
+fi
 build="${BUILD:-$raiz/build}"
 bin="$build/bin"
 formas="${FORMAS:-padrao atacadista itens ecf}"
@@ -33,7 +40,7 @@ for forma in $formas; do
     echo "=== Forma $forma ($tamanho)"
     inicio=$(date +%s.%N)
     # shellcheck disable=SC2086
-    "$bin/gerar-exemplo" --forma "$forma" --tamanho "$tamanho" --semente "${SEMENTE:-1}" \
+    "$bin/gerar-exemplo" --forma "$forma" "${medida[@]}" --semente "${SEMENTE:-1}" \
         --uf "${UF:-SP}" ${GERAR_OPCOES:-} "$arquivo" >/dev/null
     fim=$(date +%s.%N)
     awk -v a="$inicio" -v b="$fim" 'BEGIN { printf "Geração: %.2f s\n", b - a }'

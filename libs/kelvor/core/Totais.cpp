@@ -72,11 +72,17 @@ public:
     }
     // O valor do campo (1-based) vai para o destino; não numérico conta zero (já criticado).
     std::int64_t campo(int destino, int inicio, int tamanho) {
-        // O registro tem 126 posições (quem chama confere): recorte sem conferir limites.
+        // O registro tem 126 posições (quem chama confere): recorte sem conferir limites. Os
+        // valores zerados (isentas, outras, IPI, ST...) são a maioria: saem sem conversão. Os
+        // campos de valor têm de 12 a 14 posições.
+        namespace d = texto::detalhe;
+        const char* p = r_.data() + inicio - 1;
+        const auto zeros = d::Repete('0');
         const auto v =
-            std::max<std::int64_t>(texto::numero(std::string_view(
-                                       r_.data() + inicio - 1, static_cast<std::size_t>(tamanho))),
-                                   0);
+            d::oito(p) == zeros && d::oito(p + tamanho - 8) == zeros
+                ? 0
+                : std::max<std::int64_t>(
+                      texto::numero(std::string_view(p, static_cast<std::size_t>(tamanho))), 0);
         poe(destino, inicio, tamanho, v);
         return v;
     }
