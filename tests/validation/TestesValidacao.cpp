@@ -66,7 +66,8 @@ void CancelaNoArquivo(const QString& nome, bool* viuProgresso,
         d->close(); // recusado enquanto o motor trabalha
         EXPECT_TRUE(d->isVisible());
         d->consultaMotor();
-        const QRegularExpression registros(QStringLiteral("^ \\d+ de \\d+$"));
+        // Sem o total enquanto o motor conta as linhas.
+        const QRegularExpression registros(QStringLiteral("^ \\d+( de \\d+)?$"));
         EXPECT_TRUE(registros.match(d->findChild<QLabel*>(QStringLiteral("LabelRegistros"))->text())
                         .hasMatch());
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^ \\d+%$"))
@@ -140,10 +141,10 @@ TEST_F(Validacao, ArquivoAceitoVaiParaOResumo) {
 
     // Grade: registro 10 aceito e o total de linhas com ponto de milhar.
     ASSERT_GT(gerado.linhas, 1000);
-    EXPECT_EQ(celula(1, 1), QStringLiteral("1"));
-    EXPECT_EQ(celula(1, 4), QStringLiteral("1"));
-    EXPECT_EQ(celula(22, 4), FormataMilhar(static_cast<std::int32_t>(gerado.linhas)));
-    EXPECT_TRUE(celula(22, 4).contains(QLatin1Char('.')));
+    EXPECT_EQ(celula(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(celula(0, 4), QStringLiteral("1"));
+    EXPECT_EQ(celula(21, 4), FormataMilhar(static_cast<std::int32_t>(gerado.linhas)));
+    EXPECT_TRUE(celula(21, 4).contains(QLatin1Char('.')));
     EXPECT_TRUE(resumo->gradeTotalizadores()->isVisibleTo(resumo.get()));
 
     EXPECT_EQ(abasPedidas, QVector<int>{3});
