@@ -5,9 +5,11 @@
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
 #include "app/PaginaSobre.h"
+#include "app/PaginaUtilitarios.h"
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "platform/Acessivel.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
 #include "validation/Ajuda.h"
@@ -23,18 +25,25 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace korventa {
 
 namespace {
 
-// Tamanho de projeto da janela e o acréscimo das telas de 800 pixels ou mais.
+// Tamanho de projeto da janela e a largura com que ela começa nas telas de 800 pixels ou mais
+// (a altura é a que mostra a grade do Resumo inteira).
 constexpr int LarguraProjeto = 720;
 constexpr int AlturaProjeto = 540;
-constexpr double AmpliacaoTwips = 800;
+constexpr int LarguraAmpliada = 1180;
+// O que a moldura e as barras do sistema tiram da tela.
+constexpr int FolgaTelaLargura = 16;
+constexpr int FolgaTelaAltura = 56;
 
 const char* const Abas[] = {"&Configurar", "&Validar",     "&Resumo", "Crí&ticas",
                             "&Mídias",     "&Utilitários", "&Sobre"};
@@ -54,6 +63,7 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
     montaCabecalho(layout);
 
     abas_->setObjectName(QStringLiteral("TabStrip1"));
+    abas_->setAccessibleName(QStringLiteral("Páginas"));
     abas_->setExpanding(false);
     abas_->setDrawBase(true);
     for (const char* aba : Abas)
@@ -81,6 +91,20 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
     layout->addLayout(rodape);
 
     resize(LarguraProjeto, AlturaProjeto);
+
+    // O texto de arquivos, caminhos e do motor nunca vira HTML, em nenhuma página.
+    RotulosEmTextoSimples(this);
+    // "Encerrar" é o último do Tab, depois da página à vista.
+    if (QWidget* ultimo = previousInFocusChain(); ultimo && ultimo != botaoEncerrar_)
+        setTabOrder(ultimo, botaoEncerrar_);
+    // Ctrl+Tab e Ctrl+Shift+Tab trocam de página, de qualquer controle.
+    const auto atalho = [this](QKeySequence tecla, int passo) {
+        auto* a = new QShortcut(tecla, this);
+        connect(a, &QShortcut::activated, this, [this, passo] { avancaPagina(passo); });
+    };
+    atalho(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    atalho(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    atalho(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);
 
     sessao_.selecionaAba = [this](int aba) { selecionaAba(aba); };
     sessao_.ajuda = [this](int topico) { Ajuda(sessao_, topico); };
@@ -140,8 +164,15 @@ void Principal::montaMolduras() {
     };
     midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
     moldura(MolduraMidias)->layout()->addWidget(midias_);
+    utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
+    moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);
     sobre_ = new PaginaSobre(moldura(MolduraSobre));
     moldura(MolduraSobre)->layout()->addWidget(sobre_);
+}
+
+void Principal::avancaPagina(int passo) {
+    const int n = abas_->count();
+    selecionaAba((abas_->currentIndex() + passo + n) % n + 1);
 }
 
 QWidget* Principal::moldura(int indice) const {
@@ -228,6 +259,7 @@ bool Principal::pedidoFechamento() {
 }
 
 void Principal::guardaConfiguracoesDasPaginas() {
+    sessao_.cfg.geometriaJanela = saveGeometry();
     LeLargurasColunas(this, QStringLiteral("ListaCriticas"), sessao_.cfg.colunasCriticas);
     LeLargurasColunas(this, QStringLiteral("ListaMidias"), sessao_.cfg.colunasMidias);
     midias_->guardaConfiguracoes();
@@ -269,8 +301,15 @@ void Principal::mostraJanela() {
 }
 
 void Principal::ampliaLeiaute() {
-    const int acrescimo = TwipsParaPixels(AmpliacaoTwips, logicalDpiX());
-    resize(LarguraProjeto + acrescimo, AlturaProjeto + acrescimo);
+    // Na primeira vez tudo à vista: a grade do Resumo até "Total" e as colunas das listas
+    // inteiras, sem passar do que a tela oferece.
+    const QTableWidget* grade = resumo_->gradeTotalizadores();
+    const int faltaNaGrade = qMax(0, resumo_->alturaGradeInteira() - grade->sizeHint().height());
+    QSize alvo(qMax(LarguraAmpliada, sizeHint().width()), sizeHint().height() + faltaNaGrade);
+    if (const QScreen* tela = screen())
+        alvo = alvo.boundedTo(tela->availableGeometry().size() -
+                              QSize(FolgaTelaLargura, FolgaTelaAltura));
+    resize(alvo.expandedTo(QSize(LarguraProjeto, AlturaProjeto)));
 }
 
 void Principal::trazParaFrente() {
@@ -291,6 +330,8 @@ void Principal::mostraVersaoPrograma(const QString& versao, bool versaoDeTeste) 
 }
 
 void Principal::aplicaConfiguracoes() {
+    // Tamanho e posição da última vez (o Qt recoloca a janela numa tela que exista).
+    if (!sessao_.cfg.geometriaJanela.isEmpty()) restoreGeometry(sessao_.cfg.geometriaJanela);
     criticas_->aplicaConfiguracoes(); // larguras de ListaCriticas e o filtro
     // A lista de arquivos recentes acabou de ser preenchida: nenhum deles vem escolhido.
     validar_->comboArquivo()->setCurrentIndex(-1);

@@ -23,6 +23,7 @@ class PaginaResumoArquivos;
 class PaginaValidar;
 class PaginaMidias;
 class PaginaSobre;
+class PaginaUtilitarios;
 
 // Molduras (índice de MeuTab) de cada página.
 enum Moldura : int {
@@ -65,6 +66,7 @@ public:
 
     PaginaConfigurar* paginaConfigurar() const { return configurar_; }
     PaginaMidias* paginaMidias() const { return midias_; }
+    PaginaUtilitarios* paginaUtilitarios() const { return utilitarios_; }
 
     // JanelaInicio
     void mostraJanela() override;
@@ -86,6 +88,8 @@ private:
     void montaMolduras();
     void guardaConfiguracoesDasPaginas();
     void apagaArquivosDeTrabalho();
+    // Ctrl+Tab (1) e Ctrl+Shift+Tab (-1): a página seguinte ou a anterior, dando a volta.
+    void avancaPagina(int passo);
 
     Sessao& sessao_;
     QTabBar* abas_;
@@ -97,6 +101,7 @@ private:
     PaginaConfigurar* configurar_ = nullptr;
     PaginaMidias* midias_ = nullptr;
     PaginaSobre* sobre_ = nullptr;
+    PaginaUtilitarios* utilitarios_ = nullptr;
     PaginaValidar* validar_ = nullptr;
     PaginaResumo* resumo_ = nullptr;
     PaginaResumoArquivos* resumoArquivos_ = nullptr;

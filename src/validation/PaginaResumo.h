@@ -26,7 +26,8 @@ public:
 
     // Página como fica sem arquivo validado (FecharArquivo e início do programa).
     void Limpa();
-    // Célula (r + 1, c + 1) da grade = célula (c, r) da tabela de totais da entrada n.
+    // Célula (r, c + 1) da grade = célula (c, r) da tabela de totais da entrada n (os títulos
+    // ficam no cabeçalho).
     void PreencheGrade(int n);
     // Estado da página depois de validar um arquivo (veredicto, opções, botões).
     void MostraValidacao(int n);
@@ -35,6 +36,8 @@ public:
     void habilitaOpcao(int indice, bool sim);
     void mostraListasTotais(bool sim);
     int visaoAtual() const;
+    // Altura em que a grade mostra todas as linhas sem rolar.
+    int alturaGradeInteira() const;
 
     QTableWidget* gradeTotalizadores() const { return grade_; }
     QTreeWidget* listTotaisRegistro() const { return listas_[0]; }
@@ -54,6 +57,8 @@ private:
     void montaGrade();
     void ajustaColunas();
     void mostraVisao(int indice);
+    // Vista da opção marcada e o botão de imprimir que vai com ela.
+    void trocaVisao(int indice);
 
     Sessao& sessao_;
     QLabel* labelArquivo_;

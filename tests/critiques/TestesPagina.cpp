@@ -233,8 +233,9 @@ TEST_F(Pagina, TecladoTabDaOpcaoMarcadaAteODetalheEMnemonicosLivres) {
     // janela: a ordem precisa pôr as três opções antes dos botões). Das opções, o Tab só para
     // na marcada.
     const QStringList esperada{
-        "ComboArquivoCriticas",  "OptionListar_0",        "OptionListar_1", "OptionListar_2",
-        "BotaoCriticasExportar", "BotaoCriticasImprimir", "ListaCriticas",  "RTFRegistro"};
+        "ComboArquivoCriticas", "OptionListar_0",        "OptionListar_1",
+        "OptionListar_2",       "BotaoCriticasExportar", "BotaoCriticasImprimir",
+        "BotaoCriticasAjuda",   "ListaCriticas",         "RTFRegistro"};
     QStringList ordem;
     QWidget* w = controle<QWidget>("ComboArquivoCriticas");
     do {
@@ -250,8 +251,10 @@ TEST_F(Pagina, TecladoTabDaOpcaoMarcadaAteODetalheEMnemonicosLivres) {
         QTest::keyClick(opcao, Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), botao) << nome;
     }
-    // Imprimir fica indisponível: do Exportar o Tab vai à lista e dela ao registro.
+    // Imprimir fica indisponível: do Exportar o Tab vai à Ajuda, à lista e dela ao registro.
     QTest::keyClick(botao, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), controle<QWidget>("BotaoCriticasAjuda"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     auto* lista = controle<QTreeView>("ListaCriticas");
     EXPECT_EQ(QApplication::focusWidget(), lista);
     // A seta muda a linha e mostra o detalhe.
