@@ -2,6 +2,7 @@
 
 #include "common/Caminhos.h"
 #include "engine/Log.h"
+#include "platform/Acessivel.h"
 #include "platform/Nomeado.h"
 #include "platform/Plataforma.h"
 
@@ -26,11 +27,13 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     labelPastaComprovantes_->setFrameShadow(QFrame::Sunken);
     labelPastaComprovantes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     labelPastaComprovantes_->setMinimumHeight(editLocalQIV_->sizeHint().height());
+    labelPastaComprovantes_->setTextFormat(Qt::PlainText);
 
-    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    auto* browse = new QPushButton(QStringLiteral("&..."), this);
     browse->setObjectName(QStringLiteral("BrowseQIV"));
+    browse->setAccessibleName(QStringLiteral("Procurar o programa de transmissão"));
     browse->setMaximumWidth(40);
-    auto* ajuda = new QPushButton(QStringLiteral("&Ajuda"), this);
+    auto* ajuda = new QPushButton(QStringLiteral("A&juda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoConfigurarAjuda"));
 
     auto* legendaQiv = Nomeado<QLabel>(QStringLiteral("LabelLocalQIV"),
@@ -63,12 +66,17 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     layout->addSpacing(16);
     layout->addLayout(linhaMax);
     layout->addSpacing(16);
-    layout->addWidget(Nomeado<QLabel>(QStringLiteral("Label4"),
-                             QStringLiteral("Pasta dos Comprovantes de Transmissão do QIV:"),
-                             this));
+    auto* legendaPasta =
+        Nomeado<QLabel>(QStringLiteral("Label4"),
+                        QStringLiteral("Pasta dos Comprovantes de Transmissão do QIV:"), this);
+    LigaLegenda(labelPastaComprovantes_, legendaPasta);
+    layout->addWidget(legendaPasta);
     layout->addWidget(labelPastaComprovantes_);
     layout->addStretch(1);
     layout->addLayout(linhaAjuda);
+
+    // De cima para baixo: o "..." logo depois do caminho que ele procura.
+    OrdemTab({editLocalQIV_, browse, editMaxCriticas_, ajuda});
 
     // Qualquer mudança dos dois campos, digitada ou não, pede as verificações ao sair da página.
     connect(editLocalQIV_, &QLineEdit::textChanged, this,

@@ -1,5 +1,6 @@
 #include "app/PaginaMidias.h"
 
+#include "platform/Acessivel.h"
 #include "platform/Nomeado.h"
 
 #include <QComboBox>
@@ -21,10 +22,13 @@ PaginaMidias::PaginaMidias(Sessao& sessao, QWidget* pai)
       textProcurar_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("PaginaMidias"));
     comboPasta_->setObjectName(QStringLiteral("ComboPastaMidias"));
+    comboPasta_->setAccessibleName(QStringLiteral("Pasta para listagem das mídias"));
     comboPasta_->setEditable(true);
+    comboPasta_->lineEdit()->setAccessibleName(QStringLiteral("Pasta para listagem das mídias"));
     comboPasta_->setInsertPolicy(QComboBox::NoInsert);
     comboPasta_->setModel(&sessao_.pastasMidiaRecentes);
     lista_->setObjectName(QStringLiteral("ListaMidias"));
+    lista_->setAccessibleName(QStringLiteral("Mídias"));
     lista_->setRootIsDecorated(false);
     lista_->setUniformRowHeights(true);
     // As larguras das colunas são guardadas: a última não estica até a borda.
@@ -41,7 +45,7 @@ PaginaMidias::PaginaMidias(Sessao& sessao, QWidget* pai)
         Nomeado<QPushButton>(QStringLiteral("BotaoMidiasRecibo"), QStringLiteral("Reci&bo"), this),
         Nomeado<QPushButton>(QStringLiteral("BotaoMidiasTransmitir"), QStringLiteral("Tra&nsmitir"), this),
         Nomeado<QPushButton>(QStringLiteral("BotaoMidiasRemover"), QStringLiteral("Rem&over"), this)};
-    auto* ajuda = Nomeado<QPushButton>(QStringLiteral("BotaoMidiasAjuda"), QStringLiteral("&Ajuda"), this);
+    auto* ajuda = Nomeado<QPushButton>(QStringLiteral("BotaoMidiasAjuda"), QStringLiteral("A&juda"), this);
 
     auto* legendaPasta = new QLabel(QStringLiteral("&Pasta para listagem das mídias:"), this);
     legendaPasta->setBuddy(comboPasta_);
@@ -53,7 +57,9 @@ PaginaMidias::PaginaMidias(Sessao& sessao, QWidget* pai)
     legendaProcurar->setObjectName(QStringLiteral("LabelProcurarMidia"));
     legendaProcurar->setBuddy(textProcurar_);
     auto* linhaBaixo = new QHBoxLayout;
-    linhaBaixo->addWidget(new QLabel(QStringLiteral("Mídias listadas:"), this));
+    auto* legendaNumero = new QLabel(QStringLiteral("Mídias listadas:"), this);
+    LigaLegenda(labelNumero_, legendaNumero);
+    linhaBaixo->addWidget(legendaNumero);
     linhaBaixo->addWidget(labelNumero_);
     linhaBaixo->addStretch(1);
     linhaBaixo->addWidget(legendaProcurar);

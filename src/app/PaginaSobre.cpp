@@ -70,20 +70,20 @@ PaginaSobre::PaginaSobre(QWidget* pai)
 }
 
 void PaginaSobre::mostraVersoesComponentes(const VersoesComponentes& v) {
-    MostraValor(valkora2_, v.valkora2);
-    MostraValor(valkora3_, v.valkora3);
-    MostraValor(kelvor_, v.kelvor);
-    MostraValor(gerarMidia_, v.gerarMidia);
+    valkora2_->setText(v.valkora2);
+    valkora3_->setText(v.valkora3);
+    kelvor_->setText(v.kelvor);
+    gerarMidia_->setText(v.gerarMidia);
     // O rótulo do Tramil vem com a legenda e brancos antes da versão: a legenda vai para a
     // coluna das legendas. Sem versão a linha inteira fica vazia.
     QString tramil = v.tramil;
     if (tramil.startsWith(LegendaTramil)) tramil = tramil.mid(LegendaTramil.size()).trimmed();
-    MostraValor(tramil_, tramil);
+    tramil_->setText(tramil);
     legendaTramil_->setVisible(!v.tramil.isEmpty());
 }
 
 void PaginaSobre::mostraVersaoPrograma(const QString& versao) {
-    MostraValor(validador_, versao);
+    validador_->setText(versao);
 }
 
 } // namespace korventa

@@ -94,9 +94,12 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
 
     // O texto de arquivos, caminhos e do motor nunca vira HTML, em nenhuma página.
     RotulosEmTextoSimples(this);
-    // "Encerrar" é o último do Tab, depois da página à vista.
-    if (QWidget* ultimo = previousInFocusChain(); ultimo && ultimo != botaoEncerrar_)
-        setTabOrder(ultimo, botaoEncerrar_);
+    // "Encerrar" é o último do Tab, depois da página à vista (o Qt só encadeia depois de um
+    // controle que recebe foco).
+    QWidget* ultimo = previousInFocusChain();
+    while (ultimo != this && ultimo->focusPolicy() == Qt::NoFocus)
+        ultimo = ultimo->previousInFocusChain();
+    if (ultimo != this && ultimo != botaoEncerrar_) setTabOrder(ultimo, botaoEncerrar_);
     // Ctrl+Tab e Ctrl+Shift+Tab trocam de página, de qualquer controle.
     const auto atalho = [this](QKeySequence tecla, int passo) {
         auto* a = new QShortcut(tecla, this);

@@ -1,10 +1,12 @@
 #include "platform/Acessivel.h"
 
+#include <QAccessibleWidget>
 #include <QLabel>
 
 namespace korventa {
 
 namespace {
+
 const char* const PropriedadeLegenda = "legendaDoValor";
 
 // "&CNPJ:" sem o marcador do atalho.
@@ -14,6 +16,29 @@ QString SemAtalho(QString texto) {
     texto.replace(QLatin1Char('\x01'), QLatin1Char('&'));
     return texto.trimmed();
 }
+
+// O nome do valor é calculado a cada consulta: acompanha o texto mostrado (o QLabel avisa o
+// leitor de tela quando o texto muda).
+class ValorAcessivel : public QAccessibleWidget {
+public:
+    explicit ValorAcessivel(QLabel* rotulo) : QAccessibleWidget(rotulo, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text tipo) const override {
+        const auto* rotulo = static_cast<const QLabel*>(widget());
+        if (tipo != QAccessible::Name || !rotulo->accessibleName().isEmpty())
+            return QAccessibleWidget::text(tipo);
+        return (rotulo->property(PropriedadeLegenda).toString() + QLatin1Char(' ') + rotulo->text())
+            .trimmed();
+    }
+};
+
+QAccessibleInterface* FabricaValores(const QString& classe, QObject* objeto) {
+    if (classe != QLatin1String("QLabel") || !objeto ||
+        !objeto->property(PropriedadeLegenda).isValid())
+        return nullptr;
+    return new ValorAcessivel(static_cast<QLabel*>(objeto));
+}
+
 } // namespace
 
 void RotulosEmTextoSimples(QWidget* raiz) {
@@ -30,16 +55,19 @@ QLabel* NovoRotuloValor(const QString& nome, QLabel* legenda, QWidget* pai) {
 }
 
 void LigaLegenda(QLabel* valor, QLabel* legenda) {
+    static const bool fabricaInstalada = [] {
+        QAccessible::installFactory(FabricaValores);
+        return true;
+    }();
+    Q_UNUSED(fabricaInstalada);
     valor->setTextFormat(Qt::PlainText);
     legenda->setBuddy(valor);
     valor->setProperty(PropriedadeLegenda, SemAtalho(legenda->text()));
-    MostraValor(valor, valor->text());
-}
-
-void MostraValor(QLabel* valor, const QString& texto) {
-    valor->setText(texto);
-    const QString legenda = valor->property(PropriedadeLegenda).toString();
-    valor->setAccessibleName((legenda + QLatin1Char(' ') + texto).trimmed());
+    // O rótulo criado com texto já avisou o leitor de tela e ganhou a interface comum, sem a
+    // legenda: ela é trocada pela que diz a legenda.
+    QAccessibleInterface* atual = QAccessible::queryAccessibleInterface(valor);
+    if (atual && !dynamic_cast<ValorAcessivel*>(atual))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(atual));
 }
 
 void OrdemTab(std::initializer_list<QWidget*> controles) {

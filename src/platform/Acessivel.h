@@ -14,13 +14,12 @@ namespace korventa {
 // como negrito.
 void RotulosEmTextoSimples(QWidget* raiz);
 
-// Rótulo de valor (texto simples, selecionável) ligado à sua legenda: a legenda aponta para ele
-// e o nome acessível é a legenda seguida do valor ("CNPJ: 12.345.678/0001-90").
+// Rótulo de valor (texto simples, selecionável) ligado à sua legenda, como LigaLegenda.
 QLabel* NovoRotuloValor(const QString& nome, QLabel* legenda, QWidget* pai);
-// Liga um rótulo já existente à legenda, como NovoRotuloValor.
+// Liga um rótulo de valor à legenda: a legenda aponta para ele e o nome acessível do valor é a
+// legenda seguida do texto que ele mostrar ("CNPJ: 12.345.678/0001-90"), qualquer que seja o
+// caminho pelo qual o texto chegue (setText).
 void LigaLegenda(QLabel* valor, QLabel* legenda);
-// Troca o valor mostrado e o nome acessível que o acompanha.
-void MostraValor(QLabel* valor, const QString& texto);
 
 // Ordem do Tab entre os controles, na ordem dada.
 void OrdemTab(std::initializer_list<QWidget*> controles);

@@ -79,7 +79,7 @@ QString DlgProgressoValidacao::TextoRegistros(std::int32_t feitos, std::int32_t 
 void DlgProgressoValidacao::acompanha(const QString& nomeArquivo) {
     estado_ = EmAndamento;
     labelNomeArquivo_->setText(nomeArquivo);
-    MostraValor(labelRegistros_, QString());
+    labelRegistros_->clear();
     labelProgresso_->clear();
     barra_->setValue(0);
     if (!isVisible()) show();
@@ -103,7 +103,7 @@ void DlgProgressoValidacao::consultaMotor() {
         estado_ = consulta ? consulta(&percentual, &feitos, &total) : -1;
         Log(LogDetalhe, QStringLiteral("  retornou %1").arg(estado_));
         labelProgresso_->setText(NumeroComBrancoInicial(percentual) + QStringLiteral("%"));
-        MostraValor(labelRegistros_, TextoRegistros(feitos, total));
+        labelRegistros_->setText(TextoRegistros(feitos, total));
         barra_->setValue(qBound(0, static_cast<int>(percentual), 100));
     }
     if (estado_ != EmAndamento) {

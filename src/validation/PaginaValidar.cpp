@@ -73,6 +73,7 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     combo_->setMinimumContentsLength(30);
     combo_->setAccessibleName(QStringLiteral("Arquivo"));
+    combo_->lineEdit()->setAccessibleName(QStringLiteral("Arquivo"));
     browse_ = Nomeado<QPushButton>(QStringLiteral("BrowseArquivo"), QStringLiteral("&..."), this);
     browse_->setToolTip(QStringLiteral("Procurar o(s) arquivo(s)"));
     browse_->setAccessibleName(QStringLiteral("Procurar o(s) arquivo(s)"));
@@ -221,7 +222,7 @@ void PaginaValidar::mostraCabecalho(const ArquivoAberto& e) {
         FormataCNPJ(e.cnpj), e.inscricaoEstadual, e.razaoSocial, e.municipio, e.uf,        e.fax,
         e.dataInicial,       e.dataFinal,         e.convenio,    e.natureza,  e.finalidade};
     for (size_t i = 0; i < valores10_.size(); ++i)
-        MostraValor(valores10_[i], textos[i]);
+        valores10_[i]->setText(textos[i]);
     aviso(QStringLiteral("Arquivo ainda não validado!"));
     labelResultado_->setText(QStringLiteral("Arquivo ainda não validado!"));
     if (sessao_.tituloDetalheCriticas)
@@ -233,7 +234,7 @@ void PaginaValidar::mostraCabecalho(const ArquivoAberto& e) {
 
 void PaginaValidar::limpaCabecalho() {
     for (QLabel* l : valores10_)
-        MostraValor(l, QString());
+        l->clear();
 }
 
 void PaginaValidar::AbrirArquivo(const QString& caminho, bool lote, int indice) {

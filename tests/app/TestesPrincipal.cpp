@@ -1,6 +1,5 @@
 // A janela principal real, fora da tela: abas, molduras, fechamento, créditos e ajuda.
-#include "Ambiente.h"
-#include "apoio/PlataformaRoteirizada.h"
+#include "JanelaDeTeste.h"
 
 #include "app/Inicializacao.h"
 #include "app/PaginaConfigurar.h"
@@ -21,50 +20,6 @@
 #include <gtest/gtest.h>
 
 using namespace korventa;
-using korventa::testes::PlataformaRoteirizada;
-
-namespace {
-
-class JanelaPrincipal : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testes::limpaConfiguracoes();
-        testes::usaBibliotecasDe(testes::pastaBibliotecas());
-        diretorioAntes_ = QDir::currentPath();
-        sessao_.pastaPrograma = testes::pastaBibliotecas();
-        inicio_ = std::make_unique<Inicializacao>(
-            sessao_, janela_,
-            ParametrosInicio{QString(), QStringLiteral("ValidadorKorventa2017"),
-                             QStringLiteral("testes-app-") +
-                                 QUuid::createUuid().toString(QUuid::Id128)});
-        ASSERT_TRUE(inicio_->executa());
-    }
-    void TearDown() override { QDir::setCurrent(diretorioAntes_); }
-
-    QTabBar* abas() { return janela_.findChild<QTabBar*>(QStringLiteral("TabStrip1")); }
-    // Clique do usuário numa aba (1 a 7).
-    void clicaAba(int aba) {
-        QTabBar* t = abas();
-        QTest::mouseClick(t, Qt::LeftButton, {}, t->tabRect(aba - 1).center());
-    }
-    int molduraVisivel() {
-        int visivel = -1;
-        for (int i = 0; i < QuantidadeMolduras; ++i)
-            if (janela_.moldura(i)->isVisible()) {
-                EXPECT_EQ(visivel, -1) << "mais de uma moldura à vista";
-                visivel = i;
-            }
-        return visivel;
-    }
-
-    PlataformaRoteirizada plataforma_;
-    Sessao sessao_{plataforma_};
-    Principal janela_{sessao_};
-    std::unique_ptr<Inicializacao> inicio_;
-    QString diretorioAntes_;
-};
-
-} // namespace
 
 TEST_F(JanelaPrincipal, SeteAbasEOitoMoldurasComUmaSoAVista) {
     const QStringList legendas{"Configurar", "Validar",     "Resumo", "Críticas",

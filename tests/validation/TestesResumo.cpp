@@ -7,9 +7,11 @@
 #include "validation/Totalizadores.h"
 #include "validation/Validacao.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace korventa;
@@ -98,6 +100,33 @@ TEST_F(Resumo, VistasEImprimir) {
     EXPECT_FALSE(resumo->botaoImprimir()->isEnabled());
     EXPECT_FALSE(resumo->opcao(0)->isEnabled());
     EXPECT_FALSE(resumo->gradeTotalizadores()->isVisibleTo(resumo.get()));
+}
+
+TEST_F(Resumo, VistaAcompanhaAOpcaoMarcadaPorQualquerCaminho) {
+    // O leitor de tela marca pela ação "Toggle", o teclado pelas setas: a vista vai junto.
+    resumo->mostraListasTotais(true);
+    for (int i = 0; i < 4; ++i)
+        resumo->habilitaOpcao(i, true);
+    resumo->OptionListarResumo_Click(PaginaResumo::VisaoValidacao);
+
+    QAccessibleInterface* opcao = QAccessible::queryAccessibleInterface(resumo->opcao(2));
+    ASSERT_NE(opcao, nullptr);
+    ASSERT_NE(opcao->actionInterface(), nullptr);
+    opcao->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(resumo->opcao(2)->isChecked());
+    EXPECT_EQ(resumo->visaoAtual(), PaginaResumo::VisaoCFOP);
+
+    resumo->opcao(1)->toggle();
+    EXPECT_EQ(resumo->visaoAtual(), PaginaResumo::VisaoRegistros);
+
+    resumo->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(resumo.get()));
+    resumo->opcao(1)->setFocus();
+    QTest::keyClick(resumo->opcao(1), Qt::Key_Right);
+    EXPECT_TRUE(resumo->opcao(2)->isChecked());
+    EXPECT_EQ(resumo->visaoAtual(), PaginaResumo::VisaoCFOP);
+    QTest::keyClick(resumo->opcao(2), Qt::Key_Left);
+    EXPECT_EQ(resumo->visaoAtual(), PaginaResumo::VisaoRegistros);
 }
 
 TEST_F(Resumo, SelecaoNaListaDeVariosArquivos) {
