@@ -33,7 +33,7 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     browse->setObjectName(QStringLiteral("BrowseQIV"));
     browse->setAccessibleName(QStringLiteral("Procurar o programa de transmissão"));
     browse->setMaximumWidth(40);
-    auto* ajuda = new QPushButton(QStringLiteral("A&juda"), this);
+    auto* ajuda = new QPushButton(QStringLiteral("&Ajuda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoConfigurarAjuda"));
 
     auto* legendaQiv = Nomeado<QLabel>(QStringLiteral("LabelLocalQIV"),

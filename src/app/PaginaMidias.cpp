@@ -45,7 +45,7 @@ PaginaMidias::PaginaMidias(Sessao& sessao, QWidget* pai)
         Nomeado<QPushButton>(QStringLiteral("BotaoMidiasRecibo"), QStringLiteral("Reci&bo"), this),
         Nomeado<QPushButton>(QStringLiteral("BotaoMidiasTransmitir"), QStringLiteral("Tra&nsmitir"), this),
         Nomeado<QPushButton>(QStringLiteral("BotaoMidiasRemover"), QStringLiteral("Rem&over"), this)};
-    auto* ajuda = Nomeado<QPushButton>(QStringLiteral("BotaoMidiasAjuda"), QStringLiteral("A&juda"), this);
+    auto* ajuda = Nomeado<QPushButton>(QStringLiteral("BotaoMidiasAjuda"), QStringLiteral("&Ajuda"), this);
 
     auto* legendaPasta = new QLabel(QStringLiteral("&Pasta para listagem das mídias:"), this);
     legendaPasta->setBuddy(comboPasta_);

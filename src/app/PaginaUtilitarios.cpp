@@ -40,9 +40,9 @@ QGroupBox* Quadro(const QString& titulo, const QString& descricao, BotaoComAcao*
 PaginaUtilitarios::PaginaUtilitarios(Sessao& sessao, QWidget* pai)
     : QWidget(pai), sessao_(sessao),
       notasFiscais_(new BotaoComAcao(QStringLiteral("BotaoUtilNotasFiscais"),
-                                     QStringLiteral("&Abrir..."), this)),
+                                     QStringLiteral("A&brir..."), this)),
       arquivoTexto_(new BotaoComAcao(QStringLiteral("BotaoUtilArquivoTexto"),
-                                     QStringLiteral("A&brir..."), this)) {
+                                     QStringLiteral("Abr&ir..."), this)) {
     setObjectName(QStringLiteral("PaginaUtilitarios"));
     auto* notas = Quadro(
         QStringLiteral(" Consulta Nota Fiscal "),
@@ -61,7 +61,7 @@ PaginaUtilitarios::PaginaUtilitarios(Sessao& sessao, QWidget* pai)
     arquivo->setObjectName(QStringLiteral("FrameUtilArquivoTexto"));
 
     auto* ajuda =
-        Nomeado<QPushButton>(QStringLiteral("BotaoUtilAjuda"), QStringLiteral("A&juda"), this);
+        Nomeado<QPushButton>(QStringLiteral("BotaoUtilAjuda"), QStringLiteral("&Ajuda"), this);
     connect(ajuda, &QPushButton::clicked, this, [this] { Ajuda(sessao_, TopicoAjuda); });
     auto* linhaAjuda = new QHBoxLayout;
     linhaAjuda->addStretch(1);

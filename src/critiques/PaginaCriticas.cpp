@@ -70,7 +70,7 @@ void PaginaCriticas::montaControles() {
     opcoes_ = new QButtonGroup(this);
     opcoes_->setObjectName(QStringLiteral("OptionListar"));
     // Letras livres: E é de Encerrar e T da aba Críticas.
-    const QString textos[3] = {QStringLiteral("Err&os"), QStringLiteral("&Advertências"),
+    const QString textos[3] = {QStringLiteral("Err&os"), QStringLiteral("Advertê&ncias"),
                                QStringLiteral("Tu&do")};
     auto* linhaOpcoes = new QHBoxLayout(grupoListar_);
     for (int i = 0; i < 3; ++i) {
@@ -88,7 +88,7 @@ void PaginaCriticas::montaControles() {
     // A impressão do relatório de críticas ainda não existe: o botão fica indisponível.
     imprimir_->setToolTip(QStringLiteral("Impressão do Relatório de Críticas indisponível."));
     ajuda_ =
-        Nomeado<QPushButton>(QStringLiteral("BotaoCriticasAjuda"), QStringLiteral("A&juda"), this);
+        Nomeado<QPushButton>(QStringLiteral("BotaoCriticasAjuda"), QStringLiteral("&Ajuda"), this);
 
     aviso_ = new QLabel(this);
     aviso_->setObjectName(QStringLiteral("LabelAvisoCriticas"));

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QScreen>
 #include <QTreeView>
 
 namespace korventa {
@@ -54,12 +55,21 @@ void PreparaDialogoArquivo(QFileDialog& dialogo) {
     const QString exemplos[] = {QString(), QStringLiteral("000,00 KiB"),
                                 QStringLiteral("Documento de Texto"),
                                 QStringLiteral("00/00/0000 00:00")};
-    for (int c = ColTamanho; c <= ColData && c < cabecalho->count(); ++c) {
+    int colunas = 0;
+    for (int c = ColNome; c <= ColData && c < cabecalho->count(); ++c) {
         const QString titulo = cabecalho->model()->headerData(c, Qt::Horizontal).toString();
         const int largura =
             qMax(medida.horizontalAdvance(titulo), medida.horizontalAdvance(exemplos[c]));
         cabecalho->resizeSection(c, qMax(cabecalho->sectionSize(c), largura + margem));
+        colunas += cabecalho->sectionSize(c);
     }
+    // O diálogo abre largo o bastante para todas as colunas, sem rolar para ver a data.
+    const auto* lado = dialogo.findChild<QWidget*>(QStringLiteral("sidebar"));
+    const int lateral = lado ? lado->sizeHint().width() : 0;
+    QSize tamanho(qMax(dialogo.width(), colunas + lateral + 80), qMax(dialogo.height(), 460));
+    if (const QScreen* tela = dialogo.screen())
+        tamanho = tamanho.boundedTo(tela->availableGeometry().size());
+    dialogo.resize(tamanho);
 }
 
 } // namespace korventa

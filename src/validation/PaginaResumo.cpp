@@ -120,7 +120,7 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     transmitir_ = new BotaoComAcao(QStringLiteral("BotaoResumoTransmitir"),
                                    QStringLiteral("Tra&nsmitir..."), this);
     auto* ajuda =
-        Nomeado<QPushButton>(QStringLiteral("BotaoResumoAjuda"), QStringLiteral("A&juda"), this);
+        Nomeado<QPushButton>(QStringLiteral("BotaoResumoAjuda"), QStringLiteral("&Ajuda"), this);
     connect(ajuda, &QPushButton::clicked, this, [this] { Ajuda(sessao_, 3); });
 
     auto* botoes = new QVBoxLayout;

@@ -56,7 +56,7 @@ PaginaResumoArquivos::PaginaResumoArquivos(Sessao& s, QWidget* pai) : QWidget(pa
     transmitir_ = new BotaoComAcao(QStringLiteral("BotaoResumoXTransmitir"),
                                    QStringLiteral("Tra&nsmitir..."), this);
     auto* ajuda =
-        Nomeado<QPushButton>(QStringLiteral("BotaoResumoXAjuda"), QStringLiteral("A&juda"), this);
+        Nomeado<QPushButton>(QStringLiteral("BotaoResumoXAjuda"), QStringLiteral("&Ajuda"), this);
     connect(ajuda, &QPushButton::clicked, this, [this] { Ajuda(sessao_, 103); });
 
     auto* botoes = new QVBoxLayout;

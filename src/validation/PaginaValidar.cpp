@@ -81,7 +81,7 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     carregar_ =
         Nomeado<QPushButton>(QStringLiteral("BotaoCarregar"), QStringLiteral("A&brir"), this);
     carregar_->setEnabled(false);
-    auto* rotuloArquivo = new QLabel(QStringLiteral("&Arquivo:"), this);
+    auto* rotuloArquivo = new QLabel(QStringLiteral("Arquiv&o:"), this);
     rotuloArquivo->setBuddy(combo_);
 
     validar_ =
@@ -93,7 +93,7 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     notasFiscais_ = new BotaoComAcao(QStringLiteral("BotaoValidarNotasFiscais"),
                                      QStringLiteral("&Notas Fiscais..."), this);
     auto* ajuda =
-        Nomeado<QPushButton>(QStringLiteral("BotaoValidarAjuda"), QStringLiteral("A&juda"), this);
+        Nomeado<QPushButton>(QStringLiteral("BotaoValidarAjuda"), QStringLiteral("&Ajuda"), this);
 
     frame10_ = new QGroupBox(QStringLiteral(" Registro 10 "), this);
     frame10_->setObjectName(QStringLiteral("FrameRegistro10"));

@@ -205,7 +205,7 @@ TEST_F(JanelaPrincipal, EnterNoBotaoComFocoOAciona) {
     clicaAba(2);
     QPushButton* ajuda = nullptr;
     for (auto* b : janela_.moldura(1)->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("A&juda")) ajuda = b;
+        if (b->text() == QStringLiteral("&Ajuda")) ajuda = b;
     ASSERT_NE(ajuda, nullptr);
     ajuda->setFocus();
     QTest::keyClick(ajuda, Qt::Key_Return);

@@ -354,7 +354,7 @@ TEST_F(Pagina, LeiauteNaoPulaQuandoOArquivoNaoTemCriticas) {
 
 TEST_F(Pagina, AjudaDaPaginaComUmOuVariosArquivos) {
     auto* ajuda = controle<QPushButton>("BotaoCriticasAjuda");
-    EXPECT_EQ(ajuda->text(), QStringLiteral("A&juda"));
+    EXPECT_EQ(ajuda->text(), QStringLiteral("&Ajuda"));
     ajuda->click();
     abreArquivo(1, QStringLiteral("b.txt"), "10", 0, 0, 0);
     ajuda->click();
