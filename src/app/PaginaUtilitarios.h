@@ -1,6 +1,5 @@
-// Página "Utilitários" (aba 6): os dois modos do programa utilitário, cada um num quadro com a
-// sua descrição e o botão que o abre. Os botões ficam desabilitados até receberem a ação que
-// inicia o utilitário.
+// Página Utilitários (aba 6): os dois modos do utilitário, cada um com a sua descrição e o
+// botão "Abrir...".
 #pragma once
 
 #include <QWidget>
@@ -11,16 +10,14 @@ struct Sessao;
 class BotaoComAcao;
 
 class PaginaUtilitarios : public QWidget {
-    Q_OBJECT
 public:
-    PaginaUtilitarios(Sessao& sessao, QWidget* pai = nullptr);
+    PaginaUtilitarios(Sessao& sessao, QWidget* pai);
 
-    // "Abrir..." do quadro " Consulta Nota Fiscal " e do quadro " Visualizar Arquivo ".
+    // "Abrir..." de " Consulta Nota Fiscal " e de " Visualizar Arquivo ".
     BotaoComAcao* botaoNotasFiscais() const { return notasFiscais_; }
     BotaoComAcao* botaoArquivoTexto() const { return arquivoTexto_; }
 
 private:
-    Sessao& sessao_;
     BotaoComAcao* notasFiscais_;
     BotaoComAcao* arquivoTexto_;
 };

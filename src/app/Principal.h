@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -24,6 +25,7 @@ class PaginaValidar;
 class PaginaMidias;
 class PaginaSobre;
 class PaginaUtilitarios;
+class ProgramasCompanheiros;
 
 // Molduras (índice de MeuTab) de cada página.
 enum Moldura : int {
@@ -67,6 +69,7 @@ public:
     PaginaConfigurar* paginaConfigurar() const { return configurar_; }
     PaginaMidias* paginaMidias() const { return midias_; }
     PaginaUtilitarios* paginaUtilitarios() const { return utilitarios_; }
+    ProgramasCompanheiros& programasCompanheiros() const { return *companheiros_; }
 
     // JanelaInicio
     void mostraJanela() override;
@@ -86,6 +89,8 @@ protected:
 private:
     void montaCabecalho(QVBoxLayout* layout);
     void montaMolduras();
+    void ligaConfigurar();
+    void ligaProgramasCompanheiros();
     void guardaConfiguracoesDasPaginas();
     void apagaArquivosDeTrabalho();
     // Ctrl+Tab (1) e Ctrl+Shift+Tab (-1): a página seguinte ou a anterior, dando a volta.
@@ -106,6 +111,7 @@ private:
     PaginaResumo* resumo_ = nullptr;
     PaginaResumoArquivos* resumoArquivos_ = nullptr;
     PaginaCriticas* criticas_ = nullptr;
+    std::unique_ptr<ProgramasCompanheiros> companheiros_;
     int cliquesSobre_ = 0;
     bool fechada_ = false;
 };

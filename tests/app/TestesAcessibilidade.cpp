@@ -21,6 +21,8 @@
 namespace korventa {
 namespace {
 
+using testes::JanelaDeTeste;
+
 QString NomeAcessivel(QWidget* w) {
     QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
     return i ? i->text(QAccessible::Name) : QString();
@@ -36,8 +38,11 @@ bool Interno(const QWidget* w) {
     return qobject_cast<const QHeaderView*>(w) != nullptr;
 }
 
-class Acessibilidade : public JanelaPrincipal {
+class Acessibilidade : public JanelaDeTeste {
 protected:
+    // Caminho do programa de transmissão salvo vazio: começa na Validar e sair da Configurar
+    // não pede nada.
+    void preparaConfiguracoes() override { salva(QStringLiteral("Config/PathQiv"), QString()); }
     void mostraGrande() {
         janela_.resize(1180, 760);
         janela_.show();
@@ -84,7 +89,7 @@ TEST_F(Acessibilidade, TodoControleTemNomeETextoDeArquivoNuncaViraHtml) {
 
     // Os dois "Abrir..." dos utilitários dizem o que abrem; a grade tem títulos de verdade.
     EXPECT_EQ(NomeAcessivel(janela_.findChild<QWidget*>(QStringLiteral("BotaoUtilNotasFiscais"))),
-              QStringLiteral("Abrir Consulta Nota Fiscal"));
+              QStringLiteral("Consulta Nota Fiscal: abrir"));
     auto* grade = janela_.findChild<QAbstractItemView*>(QStringLiteral("GradeTotalizadores"));
     QAccessibleInterface* tabela = QAccessible::queryAccessibleInterface(grade);
     ASSERT_NE(tabela, nullptr);
@@ -177,21 +182,9 @@ TEST_F(Acessibilidade, PaginaUtilitariosComOsDoisQuadrosEAjuda) {
         QString::fromUtf8("Este programa é um visualizador das notas fiscais")));
     EXPECT_TRUE(arquivo->findChild<QLabel*>()->text().startsWith(
         QString::fromUtf8("Este programa é um visualizador de arquivos Convênio 57/95.")));
+    EXPECT_EQ(janela_.paginaUtilitarios()->botaoNotasFiscais()->parentWidget(), notas);
 
-    // Sem a ação que inicia o utilitário o botão fica desabilitado; com ela, habilitado.
-    PaginaUtilitarios* util = janela_.paginaUtilitarios();
-    BotaoComAcao* abrir = util->botaoNotasFiscais();
-    EXPECT_EQ(abrir->parentWidget(), notas);
-    EXPECT_EQ(abrir->text().remove(QLatin1Char('&')), QStringLiteral("Abrir..."));
-    EXPECT_FALSE(abrir->isEnabled());
-    EXPECT_FALSE(util->botaoArquivoTexto()->isEnabled());
-    int abriu = 0;
-    abrir->defineAcao([&] { ++abriu; });
-    EXPECT_TRUE(abrir->isEnabled());
-    abrir->click();
-    EXPECT_EQ(abriu, 1);
-
-    QTest::mouseClick(pagina->findChild<QPushButton*>(QStringLiteral("BotaoUtilAjuda")),
+    QTest::mouseClick(pagina->findChild<QPushButton*>(QStringLiteral("BotaoUtilitariosAjuda")),
                       Qt::LeftButton);
     EXPECT_EQ(plataforma_.topicosAjuda(), QVector<int>{6});
 }
@@ -219,10 +212,7 @@ TEST_F(Acessibilidade, TamanhoEPosicaoDaJanelaVoltamNoProximoInicio) {
     Sessao outra(plataforma_);
     outra.pastaPrograma = testes::pastaBibliotecas();
     Principal nova(outra);
-    Inicializacao inicio(outra, nova,
-                         ParametrosInicio{QString(), QStringLiteral("ValidadorKorventa2017"),
-                                          QStringLiteral("testes-app-") +
-                                              QUuid::createUuid().toString(QUuid::Id128)});
+    Inicializacao inicio(outra, nova, parametros());
     ASSERT_TRUE(inicio.executa());
     EXPECT_EQ(nova.size(), tamanho);
 }

@@ -1,9 +1,7 @@
 // A janela principal real, fora da tela: abas, molduras, fechamento, créditos e ajuda.
 #include "JanelaDeTeste.h"
 
-#include "app/Inicializacao.h"
 #include "app/PaginaConfigurar.h"
-#include "app/Principal.h"
 #include "validation/Recentes.h"
 
 #include <QDir>
@@ -13,13 +11,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTabBar>
-#include <QTest>
 #include <QTreeWidget>
-#include <QUuid>
 #include <gtest/gtest.h>
 
 using namespace korventa;
+
+namespace {
+
+class JanelaPrincipal : public testes::JanelaDeTeste {
+protected:
+    // Caminho do programa de transmissão salvo vazio: o início vai para a Validar e as trocas
+    // de página destes testes não passam pelas verificações da Configurar.
+    void preparaConfiguracoes() override { salva(QStringLiteral("Config/PathQiv"), QString()); }
+};
+
+} // namespace
 
 TEST_F(JanelaPrincipal, SeteAbasEOitoMoldurasComUmaSoAVista) {
     const QStringList legendas{"Configurar", "Validar",     "Resumo", "Críticas",
@@ -103,9 +109,11 @@ TEST_F(JanelaPrincipal, ListaDeCriticasDesatualizadaEListadaDeNovo) {
 }
 
 TEST_F(JanelaPrincipal, VerificacaoRecusadaDaConfigurarVoltaParaElaComFoco) {
-    // O início terminou na Configurar com a configuração marcada como alterada.
+    clicaAba(1);
     ASSERT_EQ(sessao_.paginaAtual, 0);
     QLineEdit* campo = janela_.paginaConfigurar()->editMaxCriticas();
+    campo->setText(QStringLiteral("7"));
+    ASSERT_TRUE(sessao_.configuracaoAlterada);
     int verificacoes = 0;
     janela_.confereConfigurar = [&]() -> QWidget* {
         ++verificacoes;
@@ -154,6 +162,7 @@ TEST_F(JanelaPrincipal, QuintoDuploCliqueNoBannerDoSobreMostraOsCreditos) {
 }
 
 TEST_F(JanelaPrincipal, AjudaAbreOArquivoDaPastaDoProgramaNoTopico) {
+    clicaAba(1);
     QTest::mouseClick(janela_.findChild<QPushButton*>(QStringLiteral("BotaoConfigurarAjuda")),
                       Qt::LeftButton);
     clicaAba(5);
