@@ -2,6 +2,7 @@
 
 #include "common/Numeros.h"
 #include "common/Texto.h"
+#include "common/TotaisCFOP.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
 #include "platform/Acessivel.h"
@@ -38,16 +39,6 @@ QTreeWidget* NovaLista(const QString& nome, const QString& nomeAcessivel,
     lista->setColumnCount(colunas.size());
     lista->setHeaderLabels(colunas);
     return lista;
-}
-
-QStringList ColunasRegCFOP() {
-    return {QStringLiteral("Registro"),          QStringLiteral("CFOP"),
-            QStringLiteral("Valor Total"),       QStringLiteral("Base Calc."),
-            QStringLiteral("Alíquota"),          QStringLiteral("Valor ICMS"),
-            QStringLiteral("Valor Isentas"),     QStringLiteral("Valor Outras"),
-            QStringLiteral("Valor IPI"),         QStringLiteral("Valor Base Calc. ST"),
-            QStringLiteral("Valor ICMS Retido"), QStringLiteral("Desconto"),
-            QStringLiteral("Desp. Acessórias")};
 }
 
 } // namespace
@@ -100,13 +91,11 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
         NovaLista(QStringLiteral("ListTotaisRegistro"), QStringLiteral("Totais por Registro"),
                   {QString(), QString(), QString(), QString(), QString()}, pilha_);
     listas_[0]->header()->hide();
-    QStringList porCFOP = ColunasRegCFOP();
-    porCFOP.removeAt(4); // Alíquota
-    porCFOP.removeAt(0); // Registro
     listas_[1] = NovaLista(QStringLiteral("ListTotaisCFOP"), QStringLiteral("Totais por CFOP"),
-                           porCFOP, pilha_);
+                           TitulosTotaisCFOP(), pilha_);
     listas_[2] = NovaLista(QStringLiteral("ListTotaisRegCFOP"),
-                           QStringLiteral("Totais por CFOP e Registro"), ColunasRegCFOP(), pilha_);
+                           QStringLiteral("Totais por CFOP e Registro"), TitulosTotaisRegCFOP(),
+                           pilha_);
     pilha_->addWidget(grade_);
     for (auto* l : listas_)
         pilha_->addWidget(l);
