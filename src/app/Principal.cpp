@@ -2,6 +2,7 @@
 
 #include "app/Banner.h"
 #include "app/ConfiguracoesUsuario.h"
+#include "app/LigacoesMidias.h"
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
 #include "app/PaginaSobre.h"
@@ -10,8 +11,9 @@
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
-#include "platform/Acessivel.h"
+#include "media/EstadoMidias.h"
 #include "media/MidiaResumo.h"
+#include "platform/Acessivel.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
 #include "validation/Ajuda.h"
@@ -173,7 +175,9 @@ void Principal::montaMolduras() {
         const int n = resumoArquivos_->entradaSelecionada();
         if (n >= 0) criticas_->selecionaArquivo(n);
     };
-    midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
+    estadoMidias_ = std::make_unique<EstadoMidias>();
+    midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
+    LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
     moldura(MolduraMidias)->layout()->addWidget(midias_);
     utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
     moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);
@@ -296,6 +300,7 @@ void Principal::selecionaAba(int aba) {
 bool Principal::pedidoFechamento() {
     Log(LogDetalhe, QStringLiteral("Entrou no QueryUnload..."));
     if (sessao_.validando) return false;
+    midias_->cancelaListagem();
     // Início interrompido: nada foi lido, nada se grava nem se apaga.
     if (fechada_ || sessao_.paginaAtual == -1) return true;
     guardaConfiguracoesDasPaginas();
@@ -352,8 +357,8 @@ void Principal::mostraJanela() {
 void Principal::ampliaLeiaute() {
     // Na primeira vez tudo à vista: a grade do Resumo até "Total" e as colunas das listas
     // inteiras, sem passar do que a tela oferece.
-    const QTableWidget* grade = resumo_->gradeTotalizadores();
-    const int faltaNaGrade = qMax(0, resumo_->alturaGradeInteira() - grade->sizeHint().height());
+    const GradeTotalizadores* grade = resumo_->gradeTotalizadores();
+    const int faltaNaGrade = qMax(0, grade->alturaInteira() - grade->sizeHint().height());
     QSize alvo(qMax(LarguraAmpliada, sizeHint().width()), sizeHint().height() + faltaNaGrade);
     if (const QScreen* tela = screen())
         alvo = alvo.boundedTo(tela->availableGeometry().size() -

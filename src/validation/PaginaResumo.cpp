@@ -9,6 +9,7 @@
 #include "platform/Nomeado.h"
 #include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
+#include "validation/GradeTotalizadores.h"
 #include "validation/Sessao.h"
 
 #include <QButtonGroup>
@@ -24,10 +25,6 @@
 namespace korventa {
 
 namespace {
-
-// Linhas da grade: os 21 tipos de registro e o total; os títulos ficam no cabeçalho.
-constexpr int LinhasGrade = 22;
-constexpr int ColunasGrade = 5;
 
 QTreeWidget* NovaLista(const QString& nome, const QString& nomeAcessivel,
                        const QStringList& colunas, QWidget* pai) {
@@ -83,10 +80,7 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     });
 
     pilha_ = new QStackedWidget(this);
-    grade_ = new QTableWidget(LinhasGrade, ColunasGrade, pilha_);
-    grade_->setObjectName(QStringLiteral("GradeTotalizadores"));
-    grade_->setAccessibleName(QStringLiteral("Totais por tipo de registro"));
-    montaGrade();
+    grade_ = new GradeTotalizadores(pilha_);
     listas_[0] =
         NovaLista(QStringLiteral("ListTotaisRegistro"), QStringLiteral("Totais por Registro"),
                   {QString(), QString(), QString(), QString(), QString()}, pilha_);
@@ -134,70 +128,6 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     Limpa();
 }
 
-void PaginaResumo::montaGrade() {
-    grade_->verticalHeader()->hide();
-    grade_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grade_->setSelectionMode(QAbstractItemView::NoSelection);
-    // Navegável pelo teclado: o leitor de tela lê célula a célula, com o título da coluna.
-    grade_->setFocusPolicy(Qt::StrongFocus);
-    grade_->setTabKeyNavigation(false);
-    grade_->horizontalHeader()->setMinimumSectionSize(20);
-    const int linha = grade_->fontMetrics().height() + 4;
-    grade_->verticalHeader()->setMinimumSectionSize(linha);
-    grade_->verticalHeader()->setDefaultSectionSize(linha);
-
-    // Os títulos são o cabeçalho da grade (para o leitor de tela, títulos e não dados); os
-    // longos ("Aceitos s/ Advertência") quebram em duas linhas em vez de serem cortados.
-    const QStringList titulos{QStringLiteral("Registros"), QStringLiteral("Aceitos s/ Advertência"),
-                              QStringLiteral("Aceitos c/ Advertência"),
-                              QStringLiteral("Rejeitados"), QStringLiteral("Total")};
-    grade_->setHorizontalHeaderLabels(titulos);
-    QHeaderView* cabecalho = grade_->horizontalHeader();
-    cabecalho->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
-    cabecalho->setSectionResizeMode(QHeaderView::Fixed);
-    cabecalho->setFixedHeight(2 * grade_->fontMetrics().lineSpacing() + 10);
-    QFont negrito = grade_->font();
-    negrito.setBold(true);
-    cabecalho->setFont(negrito);
-
-    const QBrush fundoFixo = palette().brush(QPalette::Button);
-    const auto fixa = [&](int r, const QString& texto) {
-        auto* item = new QTableWidgetItem(texto);
-        item->setFont(negrito);
-        item->setBackground(fundoFixo);
-        item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        grade_->setItem(r, 0, item);
-    };
-    for (int r = 0; r < static_cast<int>(TiposRegistro.size()); ++r)
-        fixa(r, QStringLiteral("Registro") + NumeroComBrancoInicial(TiposRegistro[r]));
-    fixa(LinhasGrade - 1, QStringLiteral("Total"));
-    for (int r = 0; r < LinhasGrade; ++r)
-        for (int c = 1; c < ColunasGrade; ++c) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grade_->setItem(r, c, item);
-        }
-}
-
-void PaginaResumo::ajustaColunas() {
-    // Todas as colunas com a mesma largura, menos a dos nomes, que tem o dobro.
-    const int largura = grade_->viewport()->width();
-    const int coluna = qMax(40, largura / (ColunasGrade + 1));
-    grade_->setColumnWidth(0, largura - coluna * (ColunasGrade - 1));
-    for (int c = 1; c < ColunasGrade; ++c)
-        grade_->setColumnWidth(c, coluna);
-}
-
-void PaginaResumo::resizeEvent(QResizeEvent* e) {
-    QWidget::resizeEvent(e);
-    ajustaColunas();
-}
-
-void PaginaResumo::showEvent(QShowEvent* e) {
-    QWidget::showEvent(e);
-    ajustaColunas();
-}
-
 void PaginaResumo::Limpa() {
     visivel_ = {};
     mostraVisao(VisaoValidacao);
@@ -207,16 +137,11 @@ void PaginaResumo::Limpa() {
         b->permite(false);
     labelArquivo_->clear();
     labelResultado_->clear();
-    for (int r = 0; r < LinhasGrade; ++r)
-        for (int c = 1; c < ColunasGrade; ++c)
-            grade_->item(r, c)->setText(QString());
+    grade_->limpa();
 }
 
 void PaginaResumo::PreencheGrade(int n) {
-    const auto& tabela = sessao_.arquivos[n].totalizadores;
-    for (int r = 0; r <= 21; ++r)
-        for (int c = 0; c <= 3; ++c)
-            grade_->item(r, c + 1)->setText(tabela[c][r]);
+    grade_->preenche(sessao_.arquivos[n].totalizadores);
 }
 
 void PaginaResumo::MostraValidacao(int n) {
@@ -248,11 +173,6 @@ int PaginaResumo::visaoAtual() const {
 void PaginaResumo::mostraVisao(int indice) {
     pilha_->setCurrentIndex(indice);
     pilha_->setVisible(visivel_[indice]);
-}
-
-int PaginaResumo::alturaGradeInteira() const {
-    return grade_->horizontalHeader()->height() + LinhasGrade * grade_->rowHeight(0) +
-           2 * grade_->frameWidth();
 }
 
 void PaginaResumo::OptionListarResumo_Click(int indice) {

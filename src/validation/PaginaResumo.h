@@ -2,6 +2,8 @@
 // "Listar:", as listas de totais por registro, por CFOP e por CFOP e registro.
 #pragma once
 
+#include "validation/GradeTotalizadores.h"
+
 #include <QWidget>
 #include <array>
 
@@ -36,10 +38,8 @@ public:
     void habilitaOpcao(int indice, bool sim);
     void mostraListasTotais(bool sim);
     int visaoAtual() const;
-    // Altura em que a grade mostra todas as linhas sem rolar.
-    int alturaGradeInteira() const;
 
-    QTableWidget* gradeTotalizadores() const { return grade_; }
+    GradeTotalizadores* gradeTotalizadores() const { return grade_; }
     QTreeWidget* listTotaisRegistro() const { return listas_[0]; }
     QTreeWidget* listTotaisCFOP() const { return listas_[1]; }
     QTreeWidget* listTotaisRegCFOP() const { return listas_[2]; }
@@ -49,13 +49,7 @@ public:
     BotaoComAcao* botaoRecibo() const { return recibo_; }
     BotaoComAcao* botaoTransmitir() const { return transmitir_; }
 
-protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-
 private:
-    void montaGrade();
-    void ajustaColunas();
     void mostraVisao(int indice);
     // Vista da opção marcada e o botão de imprimir que vai com ela.
     void trocaVisao(int indice);
@@ -66,7 +60,7 @@ private:
     QButtonGroup* grupo_;
     std::array<QRadioButton*, 4> opcoes_{};
     QStackedWidget* pilha_;
-    QTableWidget* grade_;
+    GradeTotalizadores* grade_;
     std::array<QTreeWidget*, 3> listas_{};
     std::array<bool, 4> visivel_{};
     BotaoComAcao* gerarMidia_;
