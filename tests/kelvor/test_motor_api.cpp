@@ -175,7 +175,7 @@ TEST(MotorApi, LogNaPastaTemporariaComNivel) {
 TEST(MotorApi, LinhaDeComandoCodigosDeSaidaEJson) {
     const std::string cmd = KORVENTA_BIN_DIR "/korventa-validar";
     Pasta pasta;
-    grava(pasta / "ruim.txt", linhas({r10(), "curto"}));
+    grava(pasta / "ruim.txt", linhas({r10(), r11(), "curto"}));
     auto [texto, rc] = executa(cmd + " --max 1 " + (pasta / "ruim.txt") + " 2>/dev/null");
     EXPECT_EQ(rc, 2);
     EXPECT_NE(texto.find("ARQUIVO REJEITADO"), std::string::npos);
