@@ -37,6 +37,12 @@ std::string json(std::string_view s) {
         case '\\':
             r += "\\\\";
             break;
+        case '\n':
+            r += "\\n";
+            break;
+        case '\t':
+            r += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
                 char u[8];
