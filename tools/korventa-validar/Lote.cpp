@@ -4,6 +4,7 @@
 #include "Coletor.h"
 #include "Saida.h"
 
+#include "core/Texto.h"
 #include "core/Validador.h"
 
 #include <algorithm>
@@ -108,17 +109,19 @@ public:
         int pct = it.progresso.percentual.load(std::memory_order_relaxed);
         pct = std::clamp(pct, 0, 100);
         const int cheio = pct * Largura / 100;
-        std::fprintf(stderr, "\r%s [%.*s%*s] %3d%%  %lld de %lld registros", it.arquivo.c_str(),
-                     cheio, "##############################", Largura - cheio, "", pct,
-                     static_cast<long long>(it.progresso.lidos.load(std::memory_order_relaxed)),
-                     static_cast<long long>(it.progresso.total.load(std::memory_order_relaxed)));
+        largura_ = std::fprintf(
+            stderr, "\r%s [%.*s%*s] %3d%%  %lld de %lld registros",
+            kelvor::texto::utf8Valido(it.arquivo).c_str(), cheio, "##############################",
+            Largura - cheio, "", pct,
+            static_cast<long long>(it.progresso.lidos.load(std::memory_order_relaxed)),
+            static_cast<long long>(it.progresso.total.load(std::memory_order_relaxed)));
         std::fflush(stderr);
         mostrando_ = true;
     }
 
     void lote(std::size_t prontos, std::size_t total) {
         if (!ativo_) return;
-        std::fprintf(stderr, "\rValidados %zu de %zu arquivos", prontos, total);
+        largura_ = std::fprintf(stderr, "\rValidados %zu de %zu arquivos", prontos, total);
         std::fflush(stderr);
         mostrando_ = true;
     }
@@ -129,7 +132,7 @@ public:
         if (fica)
             std::fputc('\n', stderr);
         else
-            std::fprintf(stderr, "\r%*s\r", 79, "");
+            std::fprintf(stderr, "\r%*s\r", std::max(largura_, 1), "");
         std::fflush(stderr);
         mostrando_ = false;
     }
@@ -137,6 +140,7 @@ public:
 private:
     bool ativo_;
     bool mostrando_ = false;
+    int largura_ = 0; // caracteres da última linha de andamento
 };
 
 } // namespace

@@ -25,7 +25,8 @@ const char* textoAjuda() {
            "Código de saída: 0 aceito, 1 aceito com advertências, 2 rejeitado,\n"
            "3 não foi possível validar (arquivo recusado na abertura, como no programa, ou\n"
            "saída que não pode ser gravada; o motivo sai junto do arquivo).\n"
-           "Com vários arquivos vale o maior código entre eles, e a última linha resume o lote.\n";
+           "Com vários arquivos vale o maior código entre eles, e a última linha resume o lote\n"
+           "(com --json, na saída de erros).\n";
 }
 
 namespace {
