@@ -1,13 +1,13 @@
 #include "platform/PlataformaQt.h"
 
 #include "platform/JanelaAjuda.h"
+#include "platform/ProcessoDestacado.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScreen>
 
 namespace korventa {
@@ -36,6 +36,9 @@ QMessageBox::StandardButtons botoesQt(Botoes b) {
 }
 
 } // namespace
+
+PlataformaQt::PlataformaQt() = default;
+PlataformaQt::~PlataformaQt() = default;
 
 QString FiltroParaQt(const QString& filtro) {
     const QStringList partes = filtro.split(QLatin1Char('|'));
@@ -105,23 +108,20 @@ std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
     return pasta;
 }
 
-qint64 PlataformaQt::iniciarProcesso(const QString& programa, const QStringList& argumentos) {
-    auto* processo = new QProcess(QApplication::instance());
-    processo->start(programa, argumentos);
-    if (!processo->waitForStarted(5000)) {
-        processo->deleteLater();
-        return -1;
-    }
-    const qint64 id = processo->processId();
-    processos_.insert(id, processo);
-    QObject::connect(processo, &QProcess::finished, processo, &QObject::deleteLater);
-    QObject::connect(processo, &QObject::destroyed, [this, id] { processos_.remove(id); });
-    return id;
+ResultadoInicio PlataformaQt::iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) {
+    const ResultadoInicio r = IniciaDestacado(inicio);
+    if (r.iniciou() && acompanhar)
+        acompanhados_[r.identificador] = std::make_unique<ProcessoAcompanhado>(r.identificador);
+    return r;
 }
 
 bool PlataformaQt::processoAtivo(qint64 identificador) {
-    const auto it = processos_.constFind(identificador);
-    return it != processos_.cend() && (*it)->state() != QProcess::NotRunning;
+    const auto it = acompanhados_.find(identificador);
+    return it != acompanhados_.end() && it->second->ativo();
+}
+
+void PlataformaQt::liberaProcesso(qint64 identificador) {
+    acompanhados_.erase(identificador);
 }
 
 void PlataformaQt::mostrarAjuda(const QString& arquivoAjuda, int topico) {

@@ -85,6 +85,8 @@ struct Sessao {
     std::function<void()> preencheVariosArquivos;    // lista do Resumo de vários arquivos
     // Listas de totais do Resumo (por registro, por CFOP, por CFOP e registro) da entrada n.
     std::function<void(int n)> preencheTotaisResumo;
+    // ExecutarQIV: transmissão de uma mídia pelo programa de transmissão.
+    std::function<void(const QString& midia)> executarQIV;
 };
 
 } // namespace korventa
