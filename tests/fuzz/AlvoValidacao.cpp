@@ -14,9 +14,10 @@ using namespace korventa;
 namespace {
 
 // Cada linha do relatório depois do cabeçalho tem 216 caracteres; cada linha de totais, 146.
-void confereLinhas(const std::string& texto, std::size_t tamanho, bool temCabecalho,
-                   const char* o_que) {
-    std::size_t ini = 0;
+// Devolve quantas linhas (sem o cabeçalho).
+std::size_t confereLinhas(const std::string& texto, std::size_t tamanho, bool temCabecalho,
+                          const char* o_que) {
+    std::size_t ini = 0, linhas = 0;
     if (temCabecalho) {
         ini = texto.find("\r\n");
         if (ini == std::string::npos) fuzz::falha("relatório sem cabeçalho");
@@ -26,7 +27,9 @@ void confereLinhas(const std::string& texto, std::size_t tamanho, bool temCabeca
         const auto fim = texto.find("\r\n", ini);
         if (fim == std::string::npos || fim - ini != tamanho) fuzz::falha(o_que);
         ini = fim + 2;
+        ++linhas;
     }
+    return linhas;
 }
 
 } // namespace
@@ -69,7 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     char linha[100];
     for (int l = 0; l <= 30; ++l)
         Kelvor_TotalizadorRegistro(l, linha);
-    confereLinhas(fuzz::le(relatorio), 216, true, "registro do relatório sem 216 caracteres");
+    const auto criticas =
+        confereLinhas(fuzz::le(relatorio), 216, true, "registro do relatório sem 216 caracteres");
+    if (criticas != static_cast<std::size_t>(erros) + static_cast<std::size_t>(advertencias))
+        fuzz::falha("o relatório não tem uma linha por crítica contada");
     confereLinhas(fuzz::le(totais), 146, false, "linha de totais por CFOP sem 146 caracteres");
     return 0;
 }
