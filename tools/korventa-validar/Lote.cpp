@@ -167,7 +167,7 @@ int validaLote(const Opcoes& o) {
     std::atomic<std::size_t> proximo{0};
     std::size_t prontos = 0;
     std::vector<std::thread> tarefas;
-    const std::size_t simultaneos = arquivosAoMesmoTempo(o.tarefas, n);
+    const std::size_t simultaneos = arquivosAoMesmoTempo(o.threads, n);
     for (std::size_t t = 0; t < simultaneos; ++t)
         tarefas.emplace_back([&] {
             for (std::size_t i; (i = proximo.fetch_add(1)) < n;) {

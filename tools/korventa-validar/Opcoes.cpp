@@ -62,7 +62,7 @@ std::optional<std::string> leOpcoes(int argc, char** argv, Opcoes& o) {
             if (a == "--max")
                 o.maxCriticas = n;
             else if (a == "-j" && n >= 1 && n <= 1024)
-                o.tarefas = n;
+                o.threads = n;
             else if (a == "--leiaute" && n <= 1)
                 o.flagLeiaute = n;
             else if (a == "--versao" && (n == 2 || n == 3))
@@ -73,7 +73,7 @@ std::optional<std::string> leOpcoes(int argc, char** argv, Opcoes& o) {
             int n = 0;
             if (!inteiro(argv[i] + 2, n) || n < 1 || n > 1024)
                 return "Valor inválido para a opção -j: " + std::string(a.substr(2));
-            o.tarefas = n;
+            o.threads = n;
         } else if (a.size() > 1 && a[0] == '-') {
             return "Opção desconhecida: " + std::string(a);
         } else {
