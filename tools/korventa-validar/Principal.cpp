@@ -1,5 +1,6 @@
 // korventa-validar: valida arquivos fiscais em lote, para scripts.
 #include "Lote.h"
+#include "Midia.h"
 #include "Opcoes.h"
 
 #include <cstdio>
@@ -14,5 +15,6 @@ int main(int argc, char** argv) {
         std::fputs(textoAjuda(), stdout);
         return 0;
     }
+    if (!o.midia.empty()) return mostraMidia(o.midia, o.json);
     return validaLote(o);
 }

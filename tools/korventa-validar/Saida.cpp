@@ -56,11 +56,6 @@ std::string json(std::string_view s) {
     return r + "\"";
 }
 
-// Nome de arquivo ou mensagem que pode trazer um caminho em outra codificação.
-std::string jsonExterno(std::string_view s) {
-    return json(utf8Valido(s));
-}
-
 // As mensagens da abertura separam as frases com CR (como nas caixas do programa).
 std::string semCr(std::string s) {
     for (char& c : s)
@@ -69,6 +64,10 @@ std::string semCr(std::string s) {
 }
 
 } // namespace
+
+std::string textoJson(std::string_view s) {
+    return json(utf8Valido(s));
+}
 
 std::string inicioTexto(const std::string& arquivo, const kelvor::Resultado& r) {
     return utf8Valido(arquivo) + ": " + textoVeredito(r.veredito) + "\n" +
@@ -93,7 +92,7 @@ std::string fimTexto(const kelvor::Resultado& r, std::int64_t mostradas) {
 }
 
 std::string inicioJson(const std::string& arquivo, const kelvor::Resultado& r) {
-    return "{\"arquivo\":" + jsonExterno(arquivo) + ",\"resultado\":" + std::to_string(r.veredito) +
+    return "{\"arquivo\":" + textoJson(arquivo) + ",\"resultado\":" + std::to_string(r.veredito) +
            ",\"veredito\":" + json(textoVeredito(r.veredito)) +
            ",\"erros\":" + std::to_string(r.erros) +
            ",\"advertencias\":" + std::to_string(r.advertencias) +
@@ -103,10 +102,10 @@ std::string inicioJson(const std::string& arquivo, const kelvor::Resultado& r) {
 
 std::string criticaJson(const kelvor::Critica& c) {
     return "{\"linha\":" + std::to_string(c.linha) + ",\"registro\":" + json(paraUtf8(c.tipo)) +
-           ",\"campo\":" + jsonExterno(c.campo) + ",\"inicio\":" + std::to_string(c.inicio) +
+           ",\"campo\":" + textoJson(c.campo) + ",\"inicio\":" + std::to_string(c.inicio) +
            ",\"tamanho\":" + std::to_string(c.tamanho) +
            ",\"conteudo\":" + json(paraUtf8(c.conteudo)) +
-           ",\"mensagem\":" + jsonExterno(c.mensagem) + ",\"tipo\":" + json(tipoCritica(c)) +
+           ",\"mensagem\":" + textoJson(c.mensagem) + ",\"tipo\":" + json(tipoCritica(c)) +
            ",\"offset\":" + std::to_string(c.offset) + "}";
 }
 
@@ -125,8 +124,8 @@ std::string falhaEmTexto(const std::string& arquivo, const std::string& motivo) 
 }
 
 std::string falhaEmJson(const std::string& arquivo, const std::string& motivo) {
-    return "{\"arquivo\":" + jsonExterno(arquivo) +
-           ",\"resultado\":-1,\"erro\":" + jsonExterno(semCr(motivo)) + "}\n";
+    return "{\"arquivo\":" + textoJson(arquivo) +
+           ",\"resultado\":-1,\"erro\":" + textoJson(semCr(motivo)) + "}\n";
 }
 
 std::string resumoDoLote(const Placar& p) {

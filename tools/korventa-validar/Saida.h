@@ -11,6 +11,10 @@
 
 const char* textoVeredito(int veredito);
 
+// Texto entre aspas para JSON, sempre UTF-8 válido: o que não for UTF-8 (um nome de arquivo em
+// Latin-1, p. ex.) é lido como Windows-1252.
+std::string textoJson(std::string_view s);
+
 // Antes das críticas: veredito e contagens (texto) ou o começo do objeto (JSON).
 std::string inicioTexto(const std::string& arquivo, const kelvor::Resultado& r);
 std::string inicioJson(const std::string& arquivo, const kelvor::Resultado& r);
