@@ -147,6 +147,18 @@ TEST(LinhaDeComando, NomeForaDoUtf8ViraUtf8NoJsonE1252NoRelatorio) {
     const auto rel = le(pasta / "c.tmp");
     EXPECT_NE(rel.substr(0, rel.find("\r\n")).find("relat\xf3rio.txt - "), std::string::npos);
 
+    // A mídia também: o caminho de uma mídia que não abre volta em UTF-8.
+    grava(pasta / "m\xed"
+                  "dia.zip",
+          "nada");
+    auto [midia, rcm] = executa(Cmd + " --json --midia '" +
+                                (pasta / "m\xed"
+                                         "dia.zip") +
+                                "'");
+    EXPECT_EQ(rcm, 2);
+    EXPECT_NE(midia.find("mídia.zip\""), std::string::npos) << midia;
+    EXPECT_EQ(midia.find('\xed'), std::string::npos);
+
     const auto u = gera(pasta, "ação.txt"); // nome em UTF-8
     EXPECT_EQ(executa(Cmd + " -c '" + (pasta / "u.tmp") + "' '" + u + "'").second, 0);
     const auto relU = le(pasta / "u.tmp");
