@@ -10,10 +10,10 @@ struct Opcoes {
     std::string relatorio;  // -c
     std::string totaisCfop; // -t
     bool json = false;
-    int maxCriticas = 20;
+    int maxCriticas = 20; // 0: todas
+    int threads = 0;      // -j: threads ao todo (arquivos ao mesmo tempo); 0: uma por núcleo
     int flagLeiaute = 1;
     int versaoConvenio = 3;
-    int threads = 0; // -j: threads da validação de cada arquivo; 0: todos os núcleos
     bool ajuda = false;
     std::string midia; // --midia: mostra uma mídia em vez de validar
 };

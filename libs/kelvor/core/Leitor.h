@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 namespace kelvor {
@@ -50,5 +51,11 @@ private:
     std::uint32_t crc_ = 0;
     bool semCrc_ = false;
 };
+
+// Quantas linhas LeitorLinhas entregaria do arquivo, do ponto atual até o fim, numa passada só
+// de memchr; nada quando a leitura falha ou `parar` é ligado. Não volta ao começo.
+std::optional<std::int64_t> contaLinhas(std::FILE* arquivo,
+                                        const std::atomic<bool>* parar = nullptr,
+                                        std::size_t bloco = LeitorLinhas::BlocoPadrao);
 
 } // namespace kelvor
