@@ -8,6 +8,7 @@
 #include "core/EtapaCampos.h"
 #include "core/Execucao.h"
 #include "core/LeitorLotes.h"
+#include "core/Totais.h"
 #include "core/Verificacao.h"
 
 #include <gtest/gtest.h>
@@ -177,4 +178,32 @@ TEST(MotorParalelo, LinhaDeComandoComMenosJ) {
     EXPECT_EQ(roda("-j 0 " + (pasta / "f.txt")), 3);
     EXPECT_EQ(roda("-j x " + (pasta / "f.txt")), 3);
     EXPECT_EQ(roda((pasta / "f.txt") + " -j"), 3);
+}
+
+// Os totais somados lote a lote (cada lote à parte, os itens de documento cancelado tirados
+// depois, na ordem) dão o mesmo que somar registro a registro.
+TEST(MotorParalelo, TotaisDosLotesIguaisAosDaSomaEmOrdem) {
+    const auto cancelado = com(r50(), 126, "S");
+    const auto outro = com(com(r50(), 46, "000124"), 52, "5101");
+    const auto itemOutro = com(com(r54(), 22, "000124"), 28, "5101");
+    // O 54 antes do seu 50 cancelado soma (o cancelamento só vale para os de depois).
+    const std::vector<std::string> registros = {r10(), r11(),      r54(), cancelado,
+                                                r54(), r54("991"), outro, itemOutro,
+                                                r54(), r60A(),     r61(), com(r70(), 126, "S"),
+                                                r70()};
+    std::string texto;
+    kelvor::TotaisCfop esperado;
+    for (const auto& r : registros) {
+        texto += r + "\r\n";
+        if (const auto* l = kelvor::leiautePara(r); l && r.size() == 126) esperado.acumula(*l, r);
+    }
+    std::string linhasEsperadas;
+    for (const auto& l : esperado.linhas())
+        linhasEsperadas += l + "\r\n";
+    Pasta pasta;
+    grava(pasta / "f.txt", texto);
+    for (int j : {1, 2})
+        for (std::size_t bloco : {std::size_t{0}, std::size_t{300}})
+            EXPECT_EQ(valida(pasta, pasta / "f.txt", j, bloco).totais, linhasEsperadas)
+                << "-j " << j << " bloco " << bloco;
 }

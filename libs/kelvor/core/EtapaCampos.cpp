@@ -85,7 +85,6 @@ void EtapaCampos::registro(Lote& l, std::size_t i) {
     rl.soma = parcelasDe(*lei, texto, parcelas_);
     if (rl.soma) l.totais.soma(parcelas_);
     rl.documentoSemValor = parcelas_.documentoSemValor;
-    rl.documento54 = parcelas_.documento54;
 }
 
 } // namespace kelvor

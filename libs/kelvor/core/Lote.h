@@ -28,7 +28,7 @@ struct RegistroLote {
     CamposFalhos camposFalhos = 0;                   // os que falharam na própria conferência
     std::uint32_t primeiraCritica = 0, criticas = 0; // em Lote::criticas
     bool soma = false;                               // somou parcelas nos totais do lote
-    std::uint64_t documentoSemValor = 0, documento54 = 0; // veja Parcelas
+    std::uint64_t documentoSemValor = 0;             // veja Parcelas
 };
 
 struct Lote {

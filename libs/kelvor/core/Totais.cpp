@@ -99,12 +99,17 @@ private:
 
 } // namespace
 
+std::uint64_t documentoDo54(std::string_view r) {
+    return chaveDocumento54(r.substr(2, 14), r.substr(16, 2), r.substr(18, 3), r.substr(21, 6),
+                            r.substr(27, 4));
+}
+
 const char* nomeValorTotal(int destino) {
     return destino >= 0 && destino < TotaisCfop::Valores ? NomesValores[destino] : "";
 }
 
 bool parcelasDe(const LeiauteRegistro& l, std::string_view r, Parcelas& p) {
-    p.documentoSemValor = p.documento54 = 0;
+    p.documentoSemValor = 0;
     p.quantas = 0;
     if (r.size() < 126) return false; // só registros de tamanho certo somam
     Montagem m(r, p);
@@ -138,9 +143,7 @@ bool parcelasDe(const LeiauteRegistro& l, std::string_view r, Parcelas& p) {
         m.campo(Icms, 70, 13);
         m.campo(DespAcessorias, 83, 13);
         return true;
-    case 5: { // 54: a situação é a do registro 50 do documento
-        p.documento54 = chaveDocumento54(r.substr(2, 14), r.substr(16, 2), r.substr(18, 3),
-                                         r.substr(21, 6), r.substr(27, 4));
+    case 5: { // 54: a situação é a do registro 50 do documento (veja itemSemValor)
         m.chave("54", r.substr(27, 4), r.substr(122, 4));
         const auto item = texto::numero(r.substr(34, 3));
         m.campo(Total, 63, 12);
@@ -198,11 +201,21 @@ bool parcelasDe(const LeiauteRegistro& l, std::string_view r, Parcelas& p) {
 }
 
 TotaisCfop::Somas& TotaisCfop::somas(const Chave& k) {
-    if (ultimas_ && std::memcmp(k.data(), ultimaChave_.data(), 8) == 0 && k[8] == ultimaChave_[8] &&
-        k[9] == ultimaChave_[9])
-        return *ultimas_;
+    const auto igual = [&](const Chave& a) {
+        return std::memcmp(k.data(), a.data(), 8) == 0 && k[8] == a[8] && k[9] == a[9];
+    };
+    if (ultimas_ && igual(ultimaChave_)) return *ultimas_;
+    std::uint64_t w;
+    std::memcpy(&w, k.data(), 8);
+    w ^= static_cast<std::uint64_t>(static_cast<unsigned char>(k[8])) << 8 ^
+         static_cast<unsigned char>(k[9]);
+    auto& rec = recentes_[(w * 0x9E3779B97F4A7C15ULL) >> 60];
+    if (!rec.somas || !igual(rec.chave)) {
+        rec.chave = k;
+        rec.somas = &mapa_[k];
+    }
     ultimaChave_ = k;
-    ultimas_ = &mapa_[k];
+    ultimas_ = rec.somas;
     return *ultimas_;
 }
 
@@ -240,6 +253,7 @@ void TotaisCfop::junta(const TotaisCfop& outra) {
 void TotaisCfop::limpa() {
     mapa_.clear();
     ultimas_ = nullptr;
+    recentes_ = {};
 }
 
 void TotaisCfop::acumula(const LeiauteRegistro& l, std::string_view r) {
@@ -248,7 +262,7 @@ void TotaisCfop::acumula(const LeiauteRegistro& l, std::string_view r) {
         if (p.documentoSemValor) registraSemValor(p.documentoSemValor);
         return;
     }
-    if (!semValor(p.documento54)) soma(p);
+    if (!itemSemValor(l, r)) soma(p);
 }
 
 std::vector<std::string> TotaisCfop::linhas() const {

@@ -41,10 +41,13 @@ struct Parcelas {
     std::array<Parcela, Maximo> itens{};
     int quantas = 0;
     // Documento (resumo da chave do 54) de um 50 cancelado, denegado ou inutilizado, que os
-    // itens dele não somam; num 54, o documento dele. 0 quando não se aplica.
+    // itens dele não somam. 0 quando não se aplica.
     std::uint64_t documentoSemValor = 0;
-    std::uint64_t documento54 = 0;
 };
+
+// Documento (resumo da chave do 54) de um registro 54 de tamanho certo: só é preciso quando
+// algum 50 cancelado veio antes.
+std::uint64_t documentoDo54(std::string_view registro54);
 
 // Parcelas do registro (tamanho certo e leiaute conhecido); falso quando não soma nada. Não
 // olha outros registros: os itens de documento cancelado saem em TotaisCfop::acumula.
@@ -66,8 +69,11 @@ public:
 
     // Partes de acumula, para quem soma em paralelo e acerta os cancelados em ordem.
     void registraSemValor(std::uint64_t documento) { semValor_.insere(documento); }
-    bool semValor(std::uint64_t documento54) const {
-        return documento54 && semValor_.tamanho() && semValor_.contem(documento54);
+    bool temSemValor() const { return semValor_.tamanho() > 0; }
+    bool semValor(std::uint64_t documento54) const { return semValor_.contem(documento54); }
+    // O 54 é de um documento cancelado antes dele (e então não soma)?
+    bool itemSemValor(const LeiauteRegistro& l, std::string_view registro) const {
+        return l.indiceTipo == 5 && temSemValor() && semValor(documentoDo54(registro));
     }
     void soma(const Parcelas& p);
     void subtrai(const Parcelas& p);
@@ -90,6 +96,13 @@ private:
     std::map<Chave, Somas> mapa_;
     Chave ultimaChave_{};
     Somas* ultimas_ = nullptr;
+    // As chaves alternam de registro a registro (parceiros de UF diferentes, alíquotas): as
+    // últimas ficam aqui, pelo resumo, antes de ir ao mapa (os nós do mapa não mudam de lugar).
+    struct Recente {
+        Chave chave{};
+        Somas* somas = nullptr;
+    };
+    std::array<Recente, 16> recentes_{};
     // Documentos de registros 50 cancelados, denegados ou inutilizados: 8 bytes por documento,
     // como nas verificações entre registros.
     cruzado::Conjunto semValor_;

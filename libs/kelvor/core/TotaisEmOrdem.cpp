@@ -39,7 +39,7 @@ int TotaisEmOrdem::registro(const RegistroLote& r, std::string_view texto) {
     if (r.documentoSemValor) totais_.registraSemValor(r.documentoSemValor);
     if (!r.soma) return 0;
     // Só o 54 de documento cancelado precisa das parcelas no caminho comum.
-    const bool cancelado = r.documento54 && totais_.semValor(r.documento54);
+    const bool cancelado = totais_.itemSemValor(*r.leiaute, texto);
     if (!registroARegistro_) {
         if (cancelado && parcelasDe(*r.leiaute, texto, parcelas_)) totais_.subtrai(parcelas_);
         return 0;
