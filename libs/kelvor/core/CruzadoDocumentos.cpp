@@ -4,6 +4,7 @@
 #include "core/Tabelas.h"
 #include "core/Texto.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kelvor::cruzado {
@@ -52,25 +53,39 @@ void CruzadoDocumentos::registro(RegistroAtual& r) {
     }
 }
 
+bool CruzadoDocumentos::resumosDasChaves(std::string_view t, std::uint64_t saida[3]) {
+    if (t.size() != 126 || t[0] != '5' || (t[1] != '0' && t[1] != '4')) return false;
+    if (t[1] == '0') {
+        saida[0] = chave54Do50(t).resumo();
+        saida[1] = chave51Do50(t).resumo();
+        Chave c53;
+        c53.com(t, 31, 8).com(t, 39, 2).com(t, 41, 2).com(t, 43, 3).com(t, 46, 6).com(t, 52, 4);
+        saida[2] = c53.resumo();
+    } else {
+        Chave k;
+        k.com(t, 3, 14).com(t, 17, 2).com(t, 19, 3).com(t, 22, 6).com(t, 28, 4);
+        saida[0] = k.resumo();
+        saida[1] = saida[2] = 0;
+    }
+    return true;
+}
+
 // Resumos das chaves que o registro usa (50: as três que ele dá; 54: a do 50 dele), feitos uma
-// vez só: em antecipa() ou, se não passou por lá, aqui.
+// vez só: nas verificações de campo (vêm no registro), em antecipa() ou, se não passou por lá,
+// aqui.
 const CruzadoDocumentos::Resumos& CruzadoDocumentos::resumos(const RegistroLido& r) {
     auto& a = antecipados_[static_cast<std::size_t>(r.linha) % std::size(antecipados_)];
     if (a.linha == r.linha && a.texto == r.texto.data()) return a;
     a.linha = r.linha;
     a.texto = r.texto.data();
-    const auto t = r.texto;
-    if (t[1] == '0') {
-        a.k54 = chave54Do50(t).resumo();
-        a.k51 = chave51Do50(t).resumo();
-        Chave c53;
-        c53.com(t, 31, 8).com(t, 39, 2).com(t, 41, 2).com(t, 43, 3).com(t, 46, 6).com(t, 52, 4);
-        a.k53 = c53.resumo();
-    } else {
-        Chave k;
-        k.com(t, 3, 14).com(t, 17, 2).com(t, 19, 3).com(t, 22, 6).com(t, 28, 4);
-        a.k54 = k.resumo();
-    }
+    std::uint64_t k[3];
+    if (r.resumos)
+        std::copy(r.resumos, r.resumos + 3, k);
+    else
+        resumosDasChaves(r.texto, k);
+    a.k54 = k[0];
+    a.k51 = k[1];
+    a.k53 = k[2];
     return a;
 }
 

@@ -23,6 +23,11 @@ public:
     void fim(CriticasTardias& t, const LocalRegistro* ultimo) override;
     void antecipa(const RegistroLido& r) override;
 
+    // Resumos das chaves de um 50 (as do 54, do 51 e do 53 que ele dá) ou de um 54 (a do seu 50)
+    // de tamanho certo; falso para os outros. Só lê o texto: as verificações de campo os fazem
+    // em qualquer thread e eles chegam no RegistroLido.
+    static bool resumosDasChaves(std::string_view texto, std::uint64_t saida[3]);
+
     // Data (AAAAMMDD) do registro 50 do registro 54 em curso; 0 quando não há.
     int dataDoDocumento() const { return dataAtual_; }
 

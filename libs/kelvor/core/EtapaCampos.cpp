@@ -1,6 +1,7 @@
 #include "core/EtapaCampos.h"
 
 #include "core/Crc32.h"
+#include "core/CruzadoDocumentos.h"
 #include "core/LeitorLotes.h"
 #include "core/Mensagens.h"
 #include "core/Tabelas.h"
@@ -79,6 +80,8 @@ void EtapaCampos::registro(Lote& l, std::size_t i) {
         return;
     }
     rl.leiaute = lei;
+    // As chaves dos documentos saem daqui, fora da etapa em ordem, que é a mais carregada.
+    rl.temResumos = cruzado::CruzadoDocumentos::resumosDasChaves(texto, rl.resumos);
     if (flagLeiaute_ == 0 && lei->indiceTipo != 0) return; // leiaute antigo: só o registro 10
     rl.camposFalhos = campos.confere(*lei, r);
     if (flagLeiaute_ == 0) return;

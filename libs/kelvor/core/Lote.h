@@ -29,6 +29,8 @@ struct RegistroLote {
     std::uint32_t primeiraCritica = 0, criticas = 0; // em Lote::criticas
     bool soma = false;                               // somou parcelas nos totais do lote
     std::uint64_t documentoSemValor = 0;             // veja Parcelas
+    bool temResumos = false;
+    std::uint64_t resumos[3] = {}; // veja RegistroLido::resumos
 };
 
 struct Lote {

@@ -185,6 +185,7 @@ bool EtapaOrdem::lote(Lote& l, const std::atomic<bool>& cancelar) {
             adiante.texto = l.texto(ra);
             adiante.linha = linhas_ + static_cast<std::int64_t>(i + Antecipacao) + 1;
             adiante.indiceTipo = ra.indiceTipo;
+            adiante.resumos = ra.temResumos ? ra.resumos : nullptr;
             for (auto& v : verificacoes_)
                 v->antecipa(adiante);
         }
@@ -195,6 +196,7 @@ bool EtapaOrdem::lote(Lote& l, const std::atomic<bool>& cancelar) {
         r.indiceTipo = rl.indiceTipo;
         r.situacao = Situacao::SemCritica;
         r.camposFalhos = rl.camposFalhos;
+        r.resumos = rl.temResumos ? rl.resumos : nullptr;
         receptor_.registroAtual(&r);
         for (std::uint32_t k = 0; k < rl.criticas; ++k) {
             auto& c = l.criticas[rl.primeiraCritica + k];
