@@ -26,6 +26,8 @@ PaginaSobre::PaginaSobre(QWidget* pai)
       kelvor_(versao(QStringLiteral("LabelVersaoKelvor"), QStringLiteral("x.x.x"), this)),
       gerarMidia_(versao(QStringLiteral("LabelVersaoGerarMidia"), QStringLiteral("x.x.x"), this)),
       tramil_(versao(QStringLiteral("LabelVersaoTramil"), QStringLiteral("Tramil: x.x.x"), this)),
+      reexame_(versao(QStringLiteral("LabelVersaoReexame"), QStringLiteral("x.x.x"), this)),
+      reexame88_(versao(QStringLiteral("LabelVersaoReexame88"), QStringLiteral("x.x.x"), this)),
       validador_(versao(QStringLiteral("LabelVersaoValidador"), QStringLiteral("x.x.x"), this)) {
     setObjectName(QStringLiteral("PaginaSobre"));
 
@@ -51,6 +53,8 @@ PaginaSobre::PaginaSobre(QWidget* pai)
     linha(2, QStringLiteral("Valkora3: "), valkora3_);
     linha(3, QStringLiteral("Kelvor:"), kelvor_);
     linha(4, QStringLiteral("GerarMidiaQIV:"), gerarMidia_);
+    linha(6, QStringLiteral("Reexame:"), reexame_);
+    linha(7, QStringLiteral("Reexame88:"), reexame88_);
     grade->addWidget(tramil_, 5, 0, 1, 2);
     grade->setColumnStretch(2, 1);
 
@@ -68,6 +72,8 @@ void PaginaSobre::mostraVersoesComponentes(const VersoesComponentes& v) {
     kelvor_->setText(v.kelvor);
     gerarMidia_->setText(v.gerarMidia);
     tramil_->setText(v.tramil);
+    reexame_->setText(v.reexame);
+    reexame88_->setText(v.reexame88);
 }
 
 void PaginaSobre::mostraVersaoPrograma(const QString& versao) {

@@ -159,6 +159,7 @@ bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
     }
 
     e.temCriticas88 = false;
+    e.temCriticasPB = false;
     ContagensPosValidacao pos;
     if (e.resultado != ResultadoRejeitado && CodigoDoRotulo(e.natureza) == QLatin1String("3")) {
         pos = VerificacoesPosValidacao(s, n);
