@@ -11,6 +11,7 @@
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
 #include "media/MidiaResumo.h"
+#include "media/MidiasVariosArquivos.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
 #include "validation/Ajuda.h"
@@ -141,6 +142,7 @@ void Principal::montaMolduras() {
     moldura(MolduraValidar)->layout()->addWidget(validar_);
     LigaPaginasValidacao(sessao_, *validar_, *resumo_, *resumoArquivos_);
     LigaMidiasResumo(sessao_, *resumo_);
+    LigaMidiasVariosArquivos(sessao_, *resumoArquivos_);
     criticas_ = new PaginaCriticas(sessao_, moldura(MolduraCriticas));
     moldura(MolduraCriticas)->layout()->addWidget(criticas_);
     sessao_.selecionaArquivoCriticasDoResumo = [this] {

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace korventa {
@@ -102,7 +103,10 @@ std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
 
 std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
                                                    const QString& pastaInicial) {
-    const QString pasta = QFileDialog::getExistingDirectory(janela_, titulo, pastaInicial);
+    // O título de uma janela tem uma linha só: as quebras do texto viram brancos.
+    QString legenda = titulo;
+    legenda.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
+    const QString pasta = QFileDialog::getExistingDirectory(janela_, legenda, pastaInicial);
     if (pasta.isEmpty())
         return std::nullopt;
     return pasta;
