@@ -144,7 +144,6 @@ void Principal::montaMolduras() {
     moldura(MolduraValidar)->layout()->addWidget(validar_);
     LigaPaginasValidacao(sessao_, *validar_, *resumo_, *resumoArquivos_);
     LigaMidiasResumo(sessao_, *resumo_);
-    LigaMidiasVariosArquivos(sessao_, *resumoArquivos_);
     criticas_ = new PaginaCriticas(sessao_, moldura(MolduraCriticas));
     moldura(MolduraCriticas)->layout()->addWidget(criticas_);
     sessao_.selecionaArquivoCriticasDoResumo = [this] {
@@ -154,6 +153,8 @@ void Principal::montaMolduras() {
     estadoMidias_ = std::make_unique<EstadoMidias>();
     midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
     LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
+    LigaMidiasVariosArquivos(sessao_, *resumoArquivos_,
+                             [this](int n) { MostraInfoEntrada(sessao_, *estadoMidias_, n); });
     moldura(MolduraMidias)->layout()->addWidget(midias_);
     utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
     moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);

@@ -5,6 +5,7 @@
 #include "engine/Log.h"
 #include "media/GeracaoMidia.h"
 #include "media/SegundoPlano.h"
+#include "media/SelecionaPasta.h"
 #include "platform/Plataforma.h"
 #include "validation/Arquivos.h"
 #include "validation/BotaoComAcao.h"
@@ -104,12 +105,11 @@ QString TextoMidiasGeradas(int quantidade) {
 
 void BotaoResumoXGerarMidias_Click(Sessao& s, PaginaResumoArquivos& pagina) {
     Log(LogOperacao, QStringLiteral("BotaoResumoXGerarMidias_Click..."));
-    const auto escolha = s.plataforma.escolherPasta(TituloPasta, s.cfg.pathGeraMidia);
-    if (!escolha || escolha->isEmpty()) {
+    const QString pasta = SelecionaPasta(s.plataforma, s.cfg.pathGeraMidia, TituloPasta);
+    if (pasta.isEmpty()) {
         Log(LogOperacao, QStringLiteral("Cancelou BotaoResumoXGerarMidias_Click..."));
         return;
     }
-    const QString pasta = *escolha;
     // A última pasta de mídias é a mesma do Resumo de um arquivo.
     s.cfg.pathGeraMidia = pasta;
     s.ultimaPastaMidia = pasta;
@@ -178,7 +178,17 @@ void BotaoResumoXTransmitir_Click(Sessao& s, PaginaResumoArquivos& pagina) {
     Log(LogOperacao, QStringLiteral("Fim BotaoResumoXTransmitir_Click."));
 }
 
-void LigaMidiasVariosArquivos(Sessao& s, PaginaResumoArquivos& pagina) {
+void BotaoResumoXInfo_Click(Sessao& s, PaginaResumoArquivos& pagina,
+                            const std::function<void(int n)>& mostraInfo) {
+    Log(LogOperacao, QStringLiteral("BotaoResumoXInfo_Click..."));
+    const int n = pagina.entradaSelecionada();
+    if (n < 0 || n >= s.arquivos.size()) return;
+    if (VerificaDataHoraArquivo(s, n, true) && mostraInfo) mostraInfo(n);
+    Log(LogOperacao, QStringLiteral("Fim BotaoResumoXInfo_Click."));
+}
+
+void LigaMidiasVariosArquivos(Sessao& s, PaginaResumoArquivos& pagina,
+                              std::function<void(int n)> mostraInfo) {
     QPointer<PaginaResumoArquivos> p(&pagina);
     pagina.botaoGerarMidias()->defineAcao([&s, p] {
         if (p) BotaoResumoXGerarMidias_Click(s, *p);
@@ -186,8 +196,10 @@ void LigaMidiasVariosArquivos(Sessao& s, PaginaResumoArquivos& pagina) {
     pagina.botaoTransmitir()->defineAcao([&s, p] {
         if (p) BotaoResumoXTransmitir_Click(s, *p);
     });
-    // Recibos e Informações dependem da leitura dos recibos e do diálogo de informações da
-    // mídia: sem ação ligada os dois botões ficam desabilitados.
+    pagina.botaoInfo()->defineAcao([&s, p, mostraInfo = std::move(mostraInfo)] {
+        if (p) BotaoResumoXInfo_Click(s, *p, mostraInfo);
+    });
+    // Recibos depende da impressão do recibo: sem ação ligada o botão fica desabilitado.
 }
 
 } // namespace korventa

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace korventa {
 
@@ -20,8 +21,13 @@ QString TextoMidiasGeradas(int quantidade);
 
 void BotaoResumoXGerarMidias_Click(Sessao& s, PaginaResumoArquivos& pagina);
 void BotaoResumoXTransmitir_Click(Sessao& s, PaginaResumoArquivos& pagina);
+// Informações da primeira linha selecionada, se o arquivo dela não foi trocado em disco.
+void BotaoResumoXInfo_Click(Sessao& s, PaginaResumoArquivos& pagina,
+                            const std::function<void(int n)>& mostraInfo);
 
-// Liga os botões do Resumo de vários arquivos.
-void LigaMidiasVariosArquivos(Sessao& s, PaginaResumoArquivos& pagina);
+// Liga os botões do Resumo de vários arquivos. mostraInfo abre o diálogo de informações da
+// entrada n, modal sobre a janela principal.
+void LigaMidiasVariosArquivos(Sessao& s, PaginaResumoArquivos& pagina,
+                              std::function<void(int n)> mostraInfo);
 
 } // namespace korventa

@@ -39,9 +39,9 @@ ex::Opcoes Exemplo(std::uint64_t semente = 1, const char* uf = "SP",
 class MidiasLote : public AmbienteMidia {
 protected:
     MidiasLote() {
-        LigaMidiasVariosArquivos(sessao, *resumoArquivos);
+        LigaMidiasVariosArquivos(sessao, *resumoArquivos, [this](int n) { informacoes << n; });
         destino.mkpath(QStringLiteral("."));
-        sessao.cfg.pathGeraMidia = QStringLiteral("/pasta/anterior");
+        sessao.cfg.pathGeraMidia = pasta.path();
     }
     // Abre e valida o lote no mesmo segundo.
     void validaLote(const QStringList& caminhos) {
@@ -61,6 +61,7 @@ protected:
     QTreeWidgetItem* linha(int i) { return resumoArquivos->lista()->topLevelItem(i); }
 
     const QDateTime relogio{QDate(2026, 12, 6), QTime(14, 30, 5)};
+    QVector<int> informacoes;
     QDir destino{pasta.filePath(QStringLiteral("midias"))};
 };
 
@@ -95,7 +96,7 @@ TEST_F(MidiasLote, MesmoCnpjNoMesmoSegundoComNomesPeloIndice) {
     const DialogoArquivo& d = plataforma.dialogos().last();
     EXPECT_EQ(d.titulo, Msg("Selecione a pasta para gravação das mídias...\r\rOs nomes dos "
                             "arquivos serão definidos pelo programa."));
-    EXPECT_EQ(d.pastaInicial, QStringLiteral("/pasta/anterior"));
+    EXPECT_EQ(d.pastaInicial, pasta.path());
     EXPECT_EQ(sessao.cfg.pathGeraMidia, destino.path());
     EXPECT_EQ(resumoArquivos->labelPathMidiasGeradas()->text(),
               Msg("Mídias geradas em: \n") + QDir::toNativeSeparators(destino.path()));
@@ -185,6 +186,31 @@ TEST_F(MidiasLote, AndamentoComAJanelaVivaECancelamentoEntreArquivos) {
     EXPECT_EQ(fim, QStringLiteral("Foram gerados 3 arquivos de mídia."));
     EXPECT_EQ(linha(3)->text(2), Msg("não gerado."));
     EXPECT_TRUE(resumoArquivos->botaoGerarMidias()->permitido());
+}
+
+TEST_F(MidiasLote, InformacoesDaLinhaSelecionadaSeOArquivoNaoMudou) {
+    const QString b = exemplo(QStringLiteral("b.txt"), Exemplo(2));
+    validaLote({exemplo(QStringLiteral("a.txt")), b});
+    QTreeWidget* lista = resumoArquivos->lista();
+    lista->clearSelection();
+    EXPECT_FALSE(resumoArquivos->botaoInfo()->isEnabled());
+    linha(1)->setSelected(true);
+    ASSERT_TRUE(resumoArquivos->botaoInfo()->isEnabled());
+    resumoArquivos->botaoInfo()->click();
+    EXPECT_EQ(informacoes, QVector<int>{1});
+    // O duplo clique faz o mesmo.
+    resumoArquivos->ListaResumoValidacao_DblClick();
+    EXPECT_EQ(informacoes, (QVector<int>{1, 1}));
+
+    QFile f(b);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write("\r\n");
+    f.close();
+    plataforma.respondeMensagem(Resposta::Ok);
+    resumoArquivos->botaoInfo()->click();
+    EXPECT_EQ(informacoes.size(), 2);
+    EXPECT_EQ(plataforma.caixas().last().texto,
+              QStringLiteral("O arquivo foi trocado! Abra novamente."));
 }
 
 TEST_F(MidiasLote, TransmiteAMidiaDaLinhaSelecionada) {
