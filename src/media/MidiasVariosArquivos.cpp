@@ -158,6 +158,8 @@ void BotaoResumoXGerarMidias_Click(Sessao& s, PaginaResumoArquivos& pagina) {
         }
     }
 
+    // Nomes das mídias e motivos inteiros: a coluna cresce (a lista ganha rolagem se preciso).
+    lista->resizeColumnToContents(PaginaResumoArquivos::ColunaMidia);
     if (!falhou && !interrompido) pagina.habilitaGerarMidias(false);
     pagina.AtualizaBotoes();
     s.plataforma.mensagem(TextoMidiasGeradas(geradas), Icone::Informacao);
