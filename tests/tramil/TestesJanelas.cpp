@@ -1,0 +1,319 @@
+// As duas janelas em modo offscreen: o que aparece depois de cada ação (não os pixels), com as
+// capturas gravadas em TRAMIL_CAPTURAS (ou na pasta temporária) para quem quiser olhar; e o
+// programa de verdade iniciado como o validador o inicia.
+#include "ArquivoNotas.h"
+#include "Registros.h"
+
+#include "GeradorExemplo.h"
+#include "nucleo/DescricaoRegistro.h"
+#include "nucleo/Formato.h"
+#include "nucleo/IndiceNotas.h"
+#include "telas/FormularioNota.h"
+#include "telas/JanelaNotas.h"
+#include "telas/JanelaTexto.h"
+#include "telas/ModeloNotas.h"
+#include "telas/PainelCampos.h"
+#include "telas/PainelCriticas.h"
+#include "telas/VisaoArquivo.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace tramil;
+
+namespace {
+
+void Captura(QWidget* w, const QString& nome) {
+    QString pasta = qEnvironmentVariable("TRAMIL_CAPTURAS");
+    if (pasta.isEmpty()) pasta = QDir::temp().filePath(QStringLiteral("tramil-capturas"));
+    QDir().mkpath(pasta);
+    EXPECT_TRUE(w->grab().save(QDir(pasta).filePath(nome + QStringLiteral(".png"))));
+}
+
+// Fecha a próxima caixa de mensagem (modal) e devolve o texto dela.
+class Mensagens : public QObject {
+public:
+    Mensagens() {
+        connect(&relogio_, &QTimer::timeout, this, [this] {
+            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                textos << m->text();
+                m->accept();
+            }
+        });
+        relogio_.start(20);
+    }
+    QStringList textos;
+
+private:
+    QTimer relogio_;
+};
+
+QString Selecionado(const PainelCampos* p) {
+    const int r = p->tabela()->currentRow();
+    return r >= 0 ? p->tabela()->item(r, 1)->text() : QString();
+}
+
+std::int64_t LinhasCom(const std::string& d, std::string_view agulha) {
+    std::int64_t n = 0;
+    std::size_t p = 0;
+    while (p < d.size()) {
+        const auto nl = d.find('\n', p);
+        if (std::string_view(d).substr(p, nl - p).find(agulha) != std::string_view::npos) ++n;
+        p = nl + 1;
+    }
+    return n;
+}
+
+} // namespace
+
+TEST(JanelaTexto, ArquivoCamposBuscaFiltroECriticas) {
+    QTemporaryDir pasta;
+    kelvor::exemplo::Opcoes o;
+    o.registros = 20000;
+    o.falhas = {kelvor::exemplo::Falha::Icms, kelvor::exemplo::Falha::Sem50};
+    kelvor::exemplo::Resumo resumo;
+    const std::string d = kelvor::exemplo::geraTexto(o, &resumo);
+    const QString arquivo = QString::fromStdString(teste::Grava(pasta, "maio.txt", d));
+    const QString criticas = pasta.filePath(QStringLiteral("Criticas.tmp"));
+    QProcess validar;
+    validar.start(QStringLiteral(KORVENTA_BIN_DIR "/korventa-validar"),
+                  {QStringLiteral("-c"), criticas, arquivo});
+    ASSERT_TRUE(validar.waitForFinished(60000));
+
+    JanelaTexto j;
+    j.show();
+    ASSERT_TRUE(j.abre(arquivo));
+    EXPECT_EQ(j.windowTitle(), QStringLiteral("Visualizar Arquivo - maio.txt"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.indice()->completo(); }, 20000));
+    j.acompanha();
+    EXPECT_EQ(j.painel()->titulo(), QStringLiteral("Registro 10 - Mestre do estabelecimento"));
+    EXPECT_EQ(j.painel()->tabela()->rowCount(), 12);
+    EXPECT_EQ(j.visao()->fonte()->quantidade(), resumo.linhas);
+    Captura(&j, QStringLiteral("texto-inicio"));
+
+    // O primeiro 54, coluna 63: o campo do valor do produto fica marcado no painel.
+    const auto primeiro54 =
+        static_cast<std::int64_t>(
+            std::count(d.begin(), d.begin() + static_cast<std::ptrdiff_t>(d.find("\n54")), '\n')) +
+        1;
+    j.vaiParaLinha(primeiro54 + 1);
+    j.visao()->vaiPara(j.visao()->posicaoCursor(), 62);
+    EXPECT_EQ(j.painel()->titulo(), QStringLiteral("Registro 54 - Produto"));
+    EXPECT_EQ(j.painel()->tabela()->rowCount(), 16);
+    EXPECT_EQ(Selecionado(j.painel()), QStringLiteral("Valor do produto"));
+    // Ctrl+Direita vai ao campo seguinte; escolher no painel leva o cursor ao campo.
+    QTest::keyClick(j.visao(), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(j.visao()->colunaCursor(), 74);
+    j.painel()->tabela()->setCurrentCell(1, 1);
+    EXPECT_EQ(j.visao()->colunaCursor(), 2);
+
+    // Busca: a contagem é a de linhas com a palavra, e o cursor vai à primeira depois dele.
+    j.campoBusca()->setText(QStringLiteral("ISENTO"));
+    j.procura();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.busca()->completa(); }, 20000));
+    j.acompanha();
+    const auto isento = LinhasCom(d, "ISENTO");
+    ASSERT_GT(isento, 0);
+    EXPECT_EQ(j.textoResultadoBusca(),
+              FormataInteiro(isento) + QStringLiteral(" linhas encontradas"));
+    const auto primeiraBusca = j.visao()->linhaRealCursor();
+    EXPECT_GE(primeiraBusca, primeiro54);
+    EXPECT_NE(j.indice()->linha(primeiraBusca).find("ISENTO"), std::string_view::npos);
+    j.proxima();
+    EXPECT_GT(j.visao()->linhaRealCursor(), primeiraBusca);
+    j.anterior();
+    EXPECT_EQ(j.visao()->linhaRealCursor(), primeiraBusca);
+    Captura(&j, QStringLiteral("texto-busca"));
+    // Uma expressão inválida não busca nada e diz por quê.
+    j.opcaoExpressao()->setChecked(true);
+    j.campoBusca()->setText(QStringLiteral("[0-"));
+    j.procura();
+    EXPECT_TRUE(j.textoResultadoBusca().startsWith(QStringLiteral("Expressão regular inválida")));
+
+    // Críticas do validador ao lado; escolher a do ICMS leva ao campo dela.
+    j.abreCriticas(criticas);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !j.criticas()->carregando(); }, 20000));
+    const auto* modelo = &j.criticas()->modelo();
+    ASSERT_GT(modelo->rowCount(), 0);
+    int linhaIcms = -1;
+    for (int r = 0; r < modelo->rowCount(); ++r)
+        if (modelo->data(modelo->index(r, 3), Qt::DisplayRole).toString() ==
+            QStringLiteral("Valor do ICMS"))
+            linhaIcms = r;
+    ASSERT_GE(linhaIcms, 0);
+    std::int64_t esperada = 0;
+    for (const auto& f : resumo.falhas)
+        if (f.falha == kelvor::exemplo::Falha::Icms) esperada = f.linha;
+    // Antes, um filtro que esconde a linha: escolher a crítica volta a mostrar tudo.
+    j.filtraClasse(
+        j.comboTipo()
+            ->itemData(j.comboTipo()->findText(QStringLiteral("75 -"), Qt::MatchStartsWith))
+            .toInt());
+    emit j.criticas()->lista()->activated(modelo->index(linhaIcms, 0));
+    EXPECT_EQ(j.visao()->linhaRealCursor(), esperada - 1);
+    EXPECT_EQ(j.visao()->colunaCursor(), 82);
+    EXPECT_EQ(Selecionado(j.painel()), QStringLiteral("Valor do ICMS"));
+    Captura(&j, QStringLiteral("texto-criticas"));
+
+    // Filtro por tipo: só as linhas do tipo, tantas quantas o índice contou.
+    const int i54 = j.comboTipo()->findText(QStringLiteral("54 - Produto"), Qt::MatchStartsWith);
+    ASSERT_GE(i54, 0);
+    EXPECT_TRUE(j.comboTipo()->itemText(i54).endsWith(
+        QStringLiteral("(") + FormataInteiro(resumo.porTipo[54]) + QLatin1Char(')')))
+        << j.comboTipo()->itemText(i54).toStdString();
+    j.filtraClasse(j.comboTipo()->itemData(i54).toInt());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.filtro()->completa(); }, 20000));
+    j.acompanha();
+    EXPECT_EQ(j.visao()->fonte()->quantidade(), resumo.porTipo[54]);
+    for (std::int64_t k : {std::int64_t(0), resumo.porTipo[54] - 1})
+        EXPECT_EQ(j.visao()->fonte()->texto(k).substr(0, 2), "54");
+    Captura(&j, QStringLiteral("texto-filtro-54"));
+}
+
+TEST(JanelaTexto, ArquivoQueNaoServeDaMensagemSemCair) {
+    QTemporaryDir pasta;
+    Mensagens m;
+    JanelaTexto j;
+    j.show();
+    const QString binario =
+        QString::fromStdString(teste::Grava(pasta, "planilha.xls", std::string("PK\3\4\0\0", 6)));
+    EXPECT_FALSE(j.abre(binario));
+    ASSERT_EQ(m.textos.size(), 1);
+    EXPECT_EQ(m.textos[0], QStringLiteral("O arquivo não é um arquivo texto: ") + binario);
+    // Texto de outro formato: abre, com o aviso no alto.
+    const QString carta =
+        QString::fromStdString(teste::Grava(pasta, "carta.txt", "Prezado cliente,\r\nsegue.\r\n"));
+    EXPECT_TRUE(j.abre(carta));
+    EXPECT_TRUE(
+        j.textoAviso().contains(QStringLiteral("não parece ser um arquivo Convênio 57/95")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.indice()->completo(); }, 5000));
+    j.acompanha();
+    EXPECT_EQ(j.painel()->titulo(), QStringLiteral("Tipo de registro desconhecido"));
+    Captura(&j, QStringLiteral("texto-outro-formato"));
+}
+
+TEST(JanelaNotas, ListaFormularioRegistrosEPdf) {
+    QTemporaryDir pasta;
+    const QString arquivo = QString::fromStdString(
+        teste::Grava(pasta, "notas.txt", teste::ArquivoComNotasConhecidas()));
+    JanelaNotas j;
+    j.show();
+    ASSERT_TRUE(j.abre(arquivo));
+    EXPECT_EQ(j.windowTitle(), QStringLiteral("Consulta Nota Fiscal - notas.txt"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            j.acompanha();
+            return j.modelo()->rowCount() > 0;
+        },
+        20000));
+    EXPECT_EQ(j.modelo()->rowCount(), 9);
+    EXPECT_EQ(j.textoQuantidade(), QStringLiteral("9 documentos, 5 não conferem"));
+    // O primeiro já vem escolhido.
+    ASSERT_TRUE(j.documento());
+    EXPECT_TRUE(j.formulario()->textos().contains(QStringLiteral("✔ As somas conferem.")));
+    Captura(&j, QStringLiteral("notas-primeira"));
+
+    // A nota cujos itens não fecham com o total.
+    j.escolhe(2);
+    const QStringList t = j.formulario()->textos();
+    EXPECT_TRUE(t.contains(QStringLiteral("Nota Fiscal Eletrônica (NF-e) nº 000300, série 1")));
+    EXPECT_TRUE(
+        t.contains(QStringLiteral("✘ Há somas que não conferem: veja a conferência abaixo.")));
+    EXPECT_TRUE(std::any_of(t.begin(), t.end(), [](const QString& s) {
+        return s.contains(QStringLiteral("Diferença de 100,00."));
+    }));
+    EXPECT_TRUE(t.contains(QStringLiteral("2.000,00")));
+    EXPECT_EQ(j.registros()->rowCount(), 3);
+    EXPECT_EQ(j.registros()->item(0, 0)->text(), QStringLiteral("6")); // linha do 50 no arquivo
+    j.registros()->setCurrentCell(1, 1);
+    EXPECT_EQ(j.painel()->titulo(), QStringLiteral("Registro 54 - Produto"));
+    Captura(&j, QStringLiteral("notas-nao-confere"));
+
+    // PDF: gravado por inteiro ou nada.
+    const QString pdf = pasta.filePath(QStringLiteral("nota 300.pdf"));
+    QString erro;
+    ASSERT_TRUE(j.gravaPdf(pdf, erro)) << erro.toStdString();
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".gravando")));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (!pdftotext.isEmpty()) {
+        QProcess p;
+        p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        ASSERT_TRUE(p.waitForFinished(20000));
+        const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(texto.contains(QStringLiteral("NÃO CONFERE - Itens × valor total")))
+            << texto.toStdString();
+        EXPECT_TRUE(texto.contains(QStringLiteral("Página 1 de 1")));
+        EXPECT_TRUE(texto.contains(QStringLiteral("PRODUTO UM")));
+    }
+
+    // Filtro: só os que não conferem, e depois um CNPJ.
+    j.opcaoNaoConferem()->setChecked(true);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            j.acompanha();
+            return !j.filtrando() && j.modelo()->rowCount() == 5;
+        },
+        5000));
+    EXPECT_EQ(j.textoQuantidade(), QStringLiteral("5 de 9 documentos"));
+    j.opcaoNaoConferem()->setChecked(false);
+    j.campoCnpj()->setText(QStringLiteral("11.222.333/0001-81"));
+    j.aplicaFiltro();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            j.acompanha();
+            return !j.filtrando() && j.modelo()->rowCount() == 1;
+        },
+        5000));
+    Captura(&j, QStringLiteral("notas-filtro"));
+}
+
+// O programa de verdade, iniciado com a linha num texto só como o validador a monta: abre o
+// arquivo e registra no log do validador (pasta temporária própria, para não se misturar).
+TEST(ProgramaTramil, IniciadoComoOValidadorIniciaEComLog) {
+    QTemporaryDir pasta;
+    const QString arquivo = QString::fromStdString(
+        teste::Grava(pasta, "com brancos.txt", teste::ArquivoComNotasConhecidas()));
+    for (const QString& modo : {QStringLiteral(" -Texto "), QStringLiteral(" -Notas ")}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("TMPDIR"), pasta.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), pasta.path());
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(KORVENTA_BIN_DIR "/Tramil"),
+                {modo + QStringLiteral("-Log \"") + arquivo + QLatin1Char('"')});
+        ASSERT_TRUE(p.waitForStarted());
+        const QString log = pasta.filePath(QStringLiteral("Korventa.log"));
+        const QString esperado = modo == QStringLiteral(" -Texto ")
+                                     ? QStringLiteral("Tramil: Visualizar Arquivo ") + arquivo
+                                     : QStringLiteral("Tramil: Consulta Nota Fiscal ") + arquivo;
+        const bool registrou = QTest::qWaitFor(
+            [&] {
+                QFile f(log);
+                return f.open(QIODevice::ReadOnly) && f.readAll().contains(esperado.toLatin1());
+            },
+            15000);
+        EXPECT_TRUE(registrou) << esperado.toStdString();
+        EXPECT_EQ(p.state(), QProcess::Running); // abriu e continua de pé
+        p.kill();
+        p.waitForFinished();
+    }
+    QProcess ajuda;
+    ajuda.start(QStringLiteral(KORVENTA_BIN_DIR "/Tramil"), {QStringLiteral("-?")});
+    ASSERT_TRUE(ajuda.waitForFinished(15000));
+    EXPECT_TRUE(QString::fromLocal8Bit(ajuda.readAllStandardOutput())
+                    .startsWith(QStringLiteral("Uso: Tramil")));
+}
