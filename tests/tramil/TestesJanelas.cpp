@@ -35,11 +35,25 @@ using namespace tramil;
 
 namespace {
 
-void Captura(QWidget* w, const QString& nome) {
+QString PastaCapturas() {
     QString pasta = qEnvironmentVariable("TRAMIL_CAPTURAS");
     if (pasta.isEmpty()) pasta = QDir::temp().filePath(QStringLiteral("tramil-capturas"));
     QDir().mkpath(pasta);
-    EXPECT_TRUE(w->grab().save(QDir(pasta).filePath(nome + QStringLiteral(".png"))));
+    return pasta;
+}
+
+void Captura(QWidget* w, const QString& nome) {
+    QTest::qWait(300); // layouts e pinturas pendentes
+    EXPECT_TRUE(w->grab().save(QDir(PastaCapturas()).filePath(nome + QStringLiteral(".png"))));
+}
+
+QString TextoDoPdf(const QString& pdf) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) return {};
+    QProcess p;
+    p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // Fecha a próxima caixa de mensagem (modal) e devolve o texto dela.
@@ -247,12 +261,10 @@ TEST(JanelaNotas, ListaFormularioRegistrosEPdf) {
     ASSERT_TRUE(j.gravaPdf(pdf, erro)) << erro.toStdString();
     EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_FALSE(QFile::exists(pdf + QStringLiteral(".gravando")));
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (!pdftotext.isEmpty()) {
-        QProcess p;
-        p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        ASSERT_TRUE(p.waitForFinished(20000));
-        const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+    QFile::remove(QDir(PastaCapturas()).filePath(QStringLiteral("notas-impressao.pdf")));
+    QFile::copy(pdf, QDir(PastaCapturas()).filePath(QStringLiteral("notas-impressao.pdf")));
+    const QString texto = TextoDoPdf(pdf);
+    if (!texto.isEmpty()) {
         EXPECT_TRUE(texto.contains(QStringLiteral("NÃO CONFERE - Itens × valor total")))
             << texto.toStdString();
         EXPECT_TRUE(texto.contains(QStringLiteral("Página 1 de 1")));
@@ -278,6 +290,61 @@ TEST(JanelaNotas, ListaFormularioRegistrosEPdf) {
         },
         5000));
     Captura(&j, QStringLiteral("notas-filtro"));
+}
+
+// Uma nota de muitos itens ocupa várias páginas, com o cabeçalho da tabela em cada uma.
+TEST(JanelaNotas, ImpressaoEmVariasPaginas) {
+    QTemporaryDir pasta;
+    std::string t = teste::Cabecalho();
+    t += teste::Registro("50", {{"CNPJ", "11222333000181"},
+                                {"Data emissão/recebimento", "20230510"},
+                                {"Unidade da Federação", "SP"},
+                                {"Modelo", "55"},
+                                {"Série", "7"},
+                                {"Número", "4242"},
+                                {"CFOP", "5102"},
+                                {"Emitente", "P"},
+                                {"Valor total", "1500000"},
+                                {"Situação", "N"}}) +
+         "\r\n";
+    for (int i = 1; i <= 150; ++i)
+        t += teste::Registro("54", {{"CNPJ", "11222333000181"},
+                                    {"Modelo", "55"},
+                                    {"Série", "7"},
+                                    {"Número", "4242"},
+                                    {"CFOP", "5102"},
+                                    {"Número do item", std::to_string(i)},
+                                    {"Código do produto", "P" + std::to_string(i)},
+                                    {"Quantidade", "1000"},
+                                    {"Valor do produto", "10000"}}) +
+             "\r\n";
+    JanelaNotas j;
+    ASSERT_TRUE(j.abre(QString::fromStdString(teste::Grava(pasta, "itens.txt", t))));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            j.acompanha();
+            return j.documento().has_value();
+        },
+        20000));
+    EXPECT_TRUE(j.documento()->confere());
+    const QString pdf = pasta.filePath(QStringLiteral("itens.pdf"));
+    QString erro;
+    ASSERT_TRUE(j.gravaPdf(pdf, erro));
+    QFile::remove(QDir(PastaCapturas()).filePath(QStringLiteral("notas-paginas.pdf")));
+    QFile::copy(pdf, QDir(PastaCapturas()).filePath(QStringLiteral("notas-paginas.pdf")));
+    const QString texto = TextoDoPdf(pdf);
+    if (texto.isEmpty()) GTEST_SKIP() << "sem pdftotext";
+    const QStringList paginas = texto.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(paginas.size(), 3);
+    const int total = static_cast<int>(paginas.size());
+    for (int p = 0; p < total; ++p)
+        EXPECT_TRUE(paginas[p].contains(QStringLiteral("Página %1 de %2").arg(p + 1).arg(total)))
+            << p;
+    // Os 150 itens ocupam três páginas, cada uma com o cabeçalho da tabela.
+    for (int p = 0; p < 3; ++p)
+        EXPECT_TRUE(paginas[p].contains(QStringLiteral("Valor unitário"))) << p;
+    EXPECT_TRUE(paginas[2].contains(QStringLiteral("150 P150")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("Confere - Itens × valor total")));
 }
 
 // O programa de verdade, iniciado com a linha num texto só como o validador a monta: abre o

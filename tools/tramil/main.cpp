@@ -3,15 +3,13 @@
 #include "engine/Log.h"
 #include "nucleo/LinhaComando.h"
 #include "nucleo/LogTramil.h"
+#include "telas/Comum.h"
 #include "telas/JanelaNotas.h"
 #include "telas/JanelaTexto.h"
 #include "telas/Mensagens.h"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLibraryInfo>
-#include <QSettings>
 #include <QTranslator>
 #include <cstdio>
 
@@ -44,15 +42,10 @@ int main(int argc, char** argv) {
 
     QString caminho = o.caminho;
     if (caminho.isEmpty()) {
-        QSettings s;
-        caminho = QFileDialog::getOpenFileName(
-            nullptr,
-            notas ? QStringLiteral("Consulta Nota Fiscal: abrir arquivo Convênio 57/95")
-                  : QStringLiteral("Visualizar Arquivo: abrir arquivo Convênio 57/95"),
-            s.value(QStringLiteral("PastaArquivos")).toString(),
-            QStringLiteral("Arquivos texto (*.txt *.TXT);;Todos os arquivos (*)"));
+        caminho = tramil::PerguntaArquivo(
+            nullptr, notas ? QStringLiteral("Consulta Nota Fiscal: abrir arquivo Convênio 57/95")
+                           : QStringLiteral("Visualizar Arquivo: abrir arquivo Convênio 57/95"));
         if (caminho.isEmpty()) return 0;
-        s.setValue(QStringLiteral("PastaArquivos"), QFileInfo(caminho).absolutePath());
     }
 
     int resultado = 0;

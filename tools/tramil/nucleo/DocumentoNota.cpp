@@ -49,6 +49,14 @@ QString Dinheiro(std::int64_t v) {
 QString Percentual(std::int64_t v) {
     return FormataDecimal(v, 2) + QLatin1Char('%');
 }
+// "Base 100,00 × 18,00% = 18,00; informado 20,00 (diferença de 2,00)."
+QString DetalheIcms(std::int64_t base, std::int64_t aliquota, std::int64_t icms) {
+    const auto esperado = IcmsEsperado(base, aliquota);
+    return QStringLiteral("Base ") + Dinheiro(base) + QStringLiteral(" × ") + Percentual(aliquota) +
+           QStringLiteral(" = ") + Dinheiro(esperado) + QStringLiteral("; informado ") +
+           Dinheiro(icms) + QStringLiteral(" (diferença de ") + Dinheiro(icms - esperado) +
+           QStringLiteral(").");
+}
 QString ComSignificado(std::string_view codigo, std::string_view significado) {
     const QString c = T(codigo);
     return significado.empty() ? c : c + QStringLiteral(" - ") + U(significado);
@@ -297,13 +305,7 @@ void MontaNotaFiscal(const IndiceNotas& ix, const Documento& d, const Registros&
         if (!ok)
             erradosIcms.push_back({QStringLiteral("ICMS do CFOP ") + T(r(k.cfop)) +
                                        QStringLiteral(" a ") + Percentual(a),
-                                   QStringLiteral("Base ") + Dinheiro(b) + QStringLiteral(" × ") +
-                                       Percentual(a) + QStringLiteral(" = ") +
-                                       Dinheiro(IcmsEsperado(b, a)) +
-                                       QStringLiteral("; informado ") + Dinheiro(i) +
-                                       QStringLiteral(" (diferença de ") +
-                                       Dinheiro(i - IcmsEsperado(b, a)) + QStringLiteral(")."),
-                                   false});
+                                   DetalheIcms(b, a, i), false});
     }
     if (!icms.linhas.empty()) n.tabelas.push_back(icms);
 
@@ -546,13 +548,8 @@ void MontaCupom(const IndiceNotas& ix, const Documento& d, const Registros& regs
                     const QString& onde) {
         const bool ok = IcmsDoCupomConfere(r.p());
         if (!ok)
-            erradas.push_back(
-                {QStringLiteral("ICMS de ") + onde,
-                 QStringLiteral("Base ") + Dinheiro(r.valor(base)) + QStringLiteral(" × ") +
-                     Percentual(r.valor(sit)) + QStringLiteral(" = ") +
-                     Dinheiro(IcmsEsperado(r.valor(base), r.valor(sit))) +
-                     QStringLiteral("; informado ") + Dinheiro(r.valor(icms)) + QLatin1Char('.'),
-                 false});
+            erradas.push_back({QStringLiteral("ICMS de ") + onde,
+                               DetalheIcms(r.valor(base), r.valor(sit), r.valor(icms)), false});
         return ok;
     };
     auto diario = NovaTabela(QStringLiteral("Resumo diário por produto (registros 60D)"),

@@ -1,5 +1,6 @@
 #include "telas/FormularioNota.h"
 
+#include "telas/Comum.h"
 #include "telas/Cores.h"
 
 #include <QFontDatabase>
@@ -59,13 +60,9 @@ QGroupBox* TabelaNaTela(const Tabela& t, QWidget* pai) {
     w->setObjectName(QStringLiteral("TabelaNota"));
     w->setAccessibleName(t.titulo);
     w->setHorizontalHeaderLabels(t.colunas);
-    w->verticalHeader()->hide();
-    w->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    w->setSelectionBehavior(QAbstractItemView::SelectRows);
-    w->setTabKeyNavigation(false);
-    w->setWordWrap(false);
-    const int altura = w->fontMetrics().height() + 6;
-    w->verticalHeader()->setDefaultSectionSize(altura);
+    PreparaTabela(w);
+    w->horizontalHeader()->setStretchLastSection(false);
+    const int altura = w->verticalHeader()->defaultSectionSize();
     for (std::size_t r = 0; r < t.linhas.size(); ++r) {
         const bool marcada = t.marcada[r];
         for (std::size_t c = 0; c < static_cast<std::size_t>(t.colunas.size()); ++c) {
@@ -115,6 +112,7 @@ void FormularioNota::limpa(const QString& aviso) {
     l->setObjectName(QStringLiteral("LabelAvisoNota"));
     layout_->addWidget(l);
     layout_->addStretch(1);
+    w->show(); // a área já está à mostra: o conteúdo novo precisa ser mostrado
 }
 
 void FormularioNota::mostra(const DocumentoNota& n) {
@@ -160,6 +158,7 @@ void FormularioNota::mostra(const DocumentoNota& n) {
     }
     layout_->addWidget(conf);
     layout_->addStretch(1);
+    w->show();
 }
 
 QStringList FormularioNota::textos() const {

@@ -65,6 +65,14 @@ public:
         }
         return medida.height();
     }
+    void linhaSimples(const QString& t, const QPointF& topo, const QFont& f) {
+        if (!desenha_) return;
+        p_.setFont(f);
+        p_.setPen(Qt::black);
+        p_.drawText(
+            QRectF(topo, QSizeF(area_.right() - topo.x(), QFontMetricsF(f, p_.device()).height())),
+            Qt::AlignLeft | Qt::TextSingleLine, t);
+    }
     void linhaHorizontal(double y, double x0, double x1, const QColor& cor = Qt::gray) {
         if (!desenha_) return;
         p_.setPen(QPen(cor, 0.2 * mm_));
@@ -270,11 +278,19 @@ void Desenha(Paginador& g, const DocumentoNota& n) {
     }
     g.y_ += 3 * g.mm();
     Titulo(g, QStringLiteral("Registros do arquivo"), 9);
-    const double h = QFontMetricsF(g.mono(), g.p_.device()).height();
-    for (const auto& r : n.registros) {
+    // Um registro por linha, sem quebra: a letra diminui até a linha mais longa caber.
+    QStringList linhas;
+    for (const auto& r : n.registros)
+        linhas << (r.linha > 0 ? QStringLiteral("%1  ").arg(r.linha, 9) : QString()) + r.texto;
+    QFont mono = g.mono();
+    for (const QString& l : linhas)
+        while (mono.pointSizeF() > 4 &&
+               QFontMetricsF(mono, g.p_.device()).horizontalAdvance(l) > g.area().width())
+            mono.setPointSizeF(mono.pointSizeF() - 0.25);
+    const double h = QFontMetricsF(mono, g.p_.device()).height();
+    for (const QString& l : linhas) {
         g.garante(h);
-        const QString linha = r.linha > 0 ? QStringLiteral("%1  ").arg(r.linha, 9) : QString();
-        g.texto(linha + r.texto, QRectF(g.area().left(), g.y_, g.area().width(), h), g.mono());
+        g.linhaSimples(l, QPointF(g.area().left(), g.y_), mono);
         g.y_ += h;
     }
     g.termina();

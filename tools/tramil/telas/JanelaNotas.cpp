@@ -4,8 +4,8 @@
 #include "nucleo/DescricaoRegistro.h"
 #include "nucleo/Formato.h"
 #include "nucleo/ListaNotas.h"
-#include "nucleo/Reconhecimento.h"
 #include "telas/BarraAviso.h"
+#include "telas/Comum.h"
 #include "telas/FormularioNota.h"
 #include "telas/ImpressaoNota.h"
 #include "telas/JanelaTexto.h"
@@ -41,12 +41,6 @@ namespace tramil {
 namespace {
 
 using korventa::Log;
-
-template <typename W> W* ComNome(W* w, const char* nome, const QString& acessivel) {
-    w->setObjectName(QString::fromLatin1(nome));
-    w->setAccessibleName(acessivel);
-    return w;
-}
 
 QLineEdit* Campo(const char* nome, const QString& acessivel, const QString& dica) {
     auto* e = ComNome(new QLineEdit, nome, acessivel);
@@ -160,14 +154,7 @@ void JanelaNotas::montaTela() {
 
     lista_ = ComNome(new QTableView, "ListaNotas", QStringLiteral("Documentos do arquivo"));
     lista_->setModel(modelo_);
-    lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lista_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista_->setTabKeyNavigation(false);
-    lista_->setWordWrap(false);
-    lista_->verticalHeader()->hide();
-    lista_->verticalHeader()->setDefaultSectionSize(lista_->fontMetrics().height() + 6);
-    lista_->horizontalHeader()->setStretchLastSection(true);
+    PreparaTabela(lista_);
     const int larguras[] = {90, 50, 45, 110, 80, 130, 35, 95, 110, 100};
     for (int i = 0; i < static_cast<int>(std::size(larguras)); ++i)
         lista_->setColumnWidth(i, larguras[i]);
@@ -175,13 +162,7 @@ void JanelaNotas::montaTela() {
     registros_ = ComNome(new QTableWidget(0, 2), "TabelaRegistrosNota",
                          QStringLiteral("Registros do documento"));
     registros_->setHorizontalHeaderLabels({QStringLiteral("Linha"), QStringLiteral("Registro")});
-    registros_->verticalHeader()->hide();
-    registros_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    registros_->setSelectionMode(QAbstractItemView::SingleSelection);
-    registros_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    registros_->setTabKeyNavigation(false);
-    registros_->setWordWrap(false);
-    registros_->horizontalHeader()->setStretchLastSection(true);
+    PreparaTabela(registros_);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     registros_->setFont(mono);
     registros_->verticalHeader()->setDefaultSectionSize(QFontMetrics(mono).height() + 4);
@@ -310,12 +291,10 @@ bool JanelaNotas::abre(const QString& caminho) {
     }
     Log(korventa::LogDetalhe, QStringLiteral("Tramil: Consulta Nota Fiscal ") + caminho);
     setWindowTitle(QStringLiteral("Consulta Nota Fiscal - ") + QFileInfo(caminho).fileName());
-    const QString motivo = MotivoNaoConvenio(arquivo_.dados());
-    if (!motivo.isEmpty())
-        aviso_->mostra(
-            QStringLiteral("O arquivo ") + QFileInfo(caminho).fileName() +
-            QStringLiteral(" não parece ser um arquivo Convênio 57/95: ") + motivo +
-            QStringLiteral(" Só os registros de documentos de tipo conhecido entram na lista."));
+    const QString naoConvenio = AvisoNaoConvenio(
+        arquivo_,
+        QStringLiteral("Só os registros de documentos de tipo conhecido entram na lista."));
+    if (!naoConvenio.isEmpty()) aviso_->mostra(naoConvenio);
     linhas_ = std::make_unique<IndiceLinhas>(arquivo_.dados());
     linhas_->iniciaFundo();
     notas_ = std::make_unique<IndiceNotas>(arquivo_.dados());
@@ -569,34 +548,17 @@ void JanelaNotas::exportaPdf() {
 }
 
 void JanelaNotas::perguntaArquivo() {
-    QSettings s;
-    const QString c = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Abrir arquivo Convênio 57/95"),
-        s.value(QStringLiteral("PastaArquivos")).toString(),
-        QStringLiteral("Arquivos texto (*.txt *.TXT);;Todos os arquivos (*)"));
-    if (c.isEmpty()) return;
-    s.setValue(QStringLiteral("PastaArquivos"), QFileInfo(c).absolutePath());
-    abre(c);
+    const QString c = PerguntaArquivo(this, QStringLiteral("Abrir arquivo Convênio 57/95"));
+    if (!c.isEmpty()) abre(c);
 }
 
 void JanelaNotas::vigia() {
-    if (!arquivo_.aberto() || !aviso_->texto().isEmpty()) return;
-    const auto s = arquivo_.confere();
-    if (s == ArquivoMapeado::Situacao::Igual) return;
-    const QString nome = QFileInfo(arquivo_.caminho()).fileName();
-    const QString texto =
-        s == ArquivoMapeado::Situacao::Removido && !arquivo_.truncado()
-            ? QStringLiteral("O arquivo ") + nome +
-                  QStringLiteral(" foi removido ou renomeado depois de aberto. Os documentos "
-                                 "mostrados são os de quando foi aberto.")
-            : QStringLiteral("O arquivo ") + nome +
-                  QStringLiteral(" foi alterado depois de aberto. Os documentos mostrados podem "
-                                 "não ser os atuais.");
-    Log(korventa::LogErro, QStringLiteral("Tramil: ") + texto);
-    if (s == ArquivoMapeado::Situacao::Removido && !arquivo_.truncado())
-        aviso_->mostra(texto);
-    else
-        aviso_->mostra(texto, QStringLiteral("Reabrir"), [this] { abre(arquivo_.caminho()); });
+    if (!aviso_->texto().isEmpty()) return;
+    const auto m = ConfereMudanca(arquivo_, QStringLiteral("O que a consulta mostra"));
+    if (!m) return;
+    Log(korventa::LogErro, QStringLiteral("Tramil: ") + m->texto);
+    if (!m->podeReabrir) return aviso_->mostra(m->texto);
+    aviso_->mostra(m->texto, QStringLiteral("Reabrir"), [this] { abre(arquivo_.caminho()); });
 }
 
 } // namespace tramil

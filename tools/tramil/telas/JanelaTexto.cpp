@@ -4,8 +4,8 @@
 #include "engine/Log.h"
 #include "nucleo/Classes.h"
 #include "nucleo/Formato.h"
-#include "nucleo/Reconhecimento.h"
 #include "telas/BarraAviso.h"
+#include "telas/Comum.h"
 #include "telas/Mensagens.h"
 #include "telas/PainelCampos.h"
 #include "telas/PainelCriticas.h"
@@ -26,7 +26,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -49,12 +48,6 @@ QString Titulo(const QString& codigo) {
     return t.empty() ? codigo
                      : codigo + QStringLiteral(" - ") +
                            QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-}
-
-template <typename W> W* ComNome(W* w, const char* nome, const QString& acessivel) {
-    w->setObjectName(QString::fromLatin1(nome));
-    w->setAccessibleName(acessivel);
-    return w;
 }
 
 // Primeira coluna com ocorrência, para pôr o cursor nela.
@@ -165,7 +158,7 @@ void JanelaTexto::montaTela() {
     divisao->addWidget(painel_);
     divisao->setStretchFactor(0, 3);
     divisao->setStretchFactor(1, 2);
-    divisao->setSizes({720, 460});
+    divisao->setSizes({680, 520});
     divisaoVertical_ = new QSplitter(Qt::Vertical);
     divisaoVertical_->setObjectName(QStringLiteral("DivisaoCriticas"));
     divisaoVertical_->addWidget(divisao);
@@ -180,6 +173,8 @@ void JanelaTexto::montaTela() {
     posicao_->setTextFormat(Qt::PlainText);
     situacao_ = ComNome(new QLabel, "LabelSituacao", QStringLiteral("Situação"));
     situacao_->setTextFormat(Qt::PlainText);
+    situacao_->setMinimumWidth(situacao_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 46);
+    situacao_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     progressoIndice_ =
         ComNome(new QProgressBar, "ProgressoIndice", QStringLiteral("Andamento da indexação"));
     progressoIndice_->setRange(0, 1000);
@@ -302,12 +297,10 @@ bool JanelaTexto::abre(const QString& caminho) {
     comboTipo_->setCurrentIndex(0);
     atualizaComboTipos();
     resultadoBusca_->clear();
-    const QString motivo = MotivoNaoConvenio(arquivo_.dados());
-    if (!motivo.isEmpty())
-        aviso_->mostra(QStringLiteral("O arquivo ") + QFileInfo(caminho).fileName() +
-                       QStringLiteral(" não parece ser um arquivo Convênio 57/95: ") + motivo +
-                       QStringLiteral(" Ele é mostrado assim mesmo; os campos só são descritos nos "
-                                      "registros de tipo conhecido."));
+    const QString naoConvenio = AvisoNaoConvenio(
+        arquivo_, QStringLiteral("Ele é mostrado assim mesmo; os campos só são descritos nos "
+                                 "registros de tipo conhecido."));
+    if (!naoConvenio.isEmpty()) aviso_->mostra(naoConvenio);
     // A primeira tela sai assim que as primeiras linhas estão indexadas.
     QTimer::singleShot(10, this, &JanelaTexto::acompanha);
     relogio_->start();
@@ -323,14 +316,8 @@ void JanelaTexto::abreCriticas(const QString& caminho) {
 }
 
 void JanelaTexto::perguntaArquivo() {
-    QSettings s;
-    const QString c = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Abrir arquivo Convênio 57/95"),
-        s.value(QStringLiteral("PastaArquivos")).toString(),
-        QStringLiteral("Arquivos texto (*.txt *.TXT);;Todos os arquivos (*)"));
-    if (c.isEmpty()) return;
-    s.setValue(QStringLiteral("PastaArquivos"), QFileInfo(c).absolutePath());
-    abre(c);
+    const QString c = PerguntaArquivo(this, QStringLiteral("Abrir arquivo Convênio 57/95"));
+    if (!c.isEmpty()) abre(c);
 }
 
 void JanelaTexto::perguntaCriticas() {
@@ -574,9 +561,6 @@ void JanelaTexto::acompanha() {
         else
             trabalhando = true;
     }
-    if (visao_->posicaoCursor() == 0 && painel_->tabela()->rowCount() == 0 && visao_->fonte() &&
-        visao_->fonte()->quantidade() > 0)
-        visao_->vaiPara(0, 0, false);
     if (filtro_) {
         visao_->atualizaQuantidade();
         if (!filtro_->completa()) {
@@ -614,32 +598,15 @@ void JanelaTexto::acompanha() {
 }
 
 void JanelaTexto::vigia() {
-    if (!arquivo_.aberto() || !aviso_->texto().isEmpty()) return;
-    const auto s = arquivo_.confere();
-    if (s == ArquivoMapeado::Situacao::Igual) return;
-    const QString nome = QFileInfo(arquivo_.caminho()).fileName();
-    QString texto;
-    if (arquivo_.truncado())
-        texto = QStringLiteral("O arquivo ") + nome +
-                QStringLiteral(" encolheu depois de aberto: a parte que "
-                               "sumiu aparece como pontos.");
-    else if (s == ArquivoMapeado::Situacao::Removido)
-        texto = QStringLiteral("O arquivo ") + nome +
-                QStringLiteral(" foi removido ou renomeado depois de "
-                               "aberto. O que aparece é o conteúdo de quando foi aberto.");
-    else
-        texto = QStringLiteral("O arquivo ") + nome +
-                QStringLiteral(" foi alterado depois de aberto. O que "
-                               "aparece pode não ser o conteúdo atual.");
-    Log(korventa::LogErro, QStringLiteral("Tramil: ") + texto);
-    if (s == ArquivoMapeado::Situacao::Removido && !arquivo_.truncado())
-        aviso_->mostra(texto);
-    else
-        aviso_->mostra(texto, QStringLiteral("Reabrir"), [this] {
-            const auto linha = visao_->linhaRealCursor();
-            if (abre(arquivo_.caminho()) && linha > 0)
-                vaiParaLinha(std::min<std::int64_t>(linha + 1, indice_->linhasConhecidas()));
-        });
+    if (!aviso_->texto().isEmpty()) return;
+    const auto m = ConfereMudanca(arquivo_, QStringLiteral("O que aparece"));
+    if (!m) return;
+    Log(korventa::LogErro, QStringLiteral("Tramil: ") + m->texto);
+    if (!m->podeReabrir) return aviso_->mostra(m->texto);
+    aviso_->mostra(m->texto, QStringLiteral("Reabrir"), [this] {
+        const auto linha = visao_->linhaRealCursor();
+        if (abre(arquivo_.caminho()) && linha > 0) vaiParaLinha(linha + 1);
+    });
 }
 
 } // namespace tramil

@@ -1,5 +1,7 @@
 #include "telas/PainelCampos.h"
 
+#include "telas/Comum.h"
+
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
@@ -45,15 +47,8 @@ PainelCampos::PainelCampos(QWidget* pai)
     tabela_->setHorizontalHeaderLabels({QStringLiteral("Nº"), QStringLiteral("Campo"),
                                         QStringLiteral("Posição"), QStringLiteral("Conteúdo"),
                                         QStringLiteral("Significado")});
-    tabela_->verticalHeader()->hide();
-    tabela_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tabela_->setSelectionMode(QAbstractItemView::SingleSelection);
-    tabela_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabela_->setWordWrap(false);
-    tabela_->setTabKeyNavigation(false);
-    tabela_->horizontalHeader()->setStretchLastSection(true);
+    PreparaTabela(tabela_);
     tabela_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    tabela_->verticalHeader()->setDefaultSectionSize(tabela_->fontMetrics().height() + 6);
 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -106,7 +101,7 @@ void PainelCampos::mostra(const RegistroExibido& r, int campoAtual) {
     // O significado é o que mais interessa: as outras colunas só com o que precisam.
     for (int c = 0; c < 4; ++c) {
         tabela_->resizeColumnToContents(c);
-        tabela_->setColumnWidth(c, std::min(tabela_->columnWidth(c), c == 1 ? 190 : 220));
+        tabela_->setColumnWidth(c, std::min(tabela_->columnWidth(c), c == 1 ? 170 : 150));
     }
     mudando_ = false;
     marcaCampo(campoAtual);

@@ -3,6 +3,7 @@
 #include "critiques/ListagemCriticas.h"
 #include "nucleo/Formato.h"
 #include "nucleo/LogTramil.h"
+#include "telas/Comum.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -69,20 +70,11 @@ PainelCriticas::PainelCriticas(QWidget* pai)
     : QWidget(pai), titulo_(new QLabel(this)), lista_(new QTableView(this)),
       modelo_(new ModeloCriticas(this)) {
     setObjectName(QStringLiteral("PainelCriticas"));
-    titulo_->setObjectName(QStringLiteral("LabelCriticas"));
+    ComNome(titulo_, "LabelCriticas", QStringLiteral("Relatório de críticas"));
     titulo_->setTextFormat(Qt::PlainText);
-    titulo_->setAccessibleName(QStringLiteral("Relatório de críticas"));
-    lista_->setObjectName(QStringLiteral("ListaCriticas"));
-    lista_->setAccessibleName(QStringLiteral("Críticas do arquivo"));
+    ComNome(lista_, "ListaCriticas", QStringLiteral("Críticas do arquivo"));
     lista_->setModel(modelo_);
-    lista_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lista_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lista_->setTabKeyNavigation(false);
-    lista_->verticalHeader()->hide();
-    lista_->verticalHeader()->setDefaultSectionSize(lista_->fontMetrics().height() + 6);
-    lista_->horizontalHeader()->setStretchLastSection(true);
-    lista_->setWordWrap(false);
+    PreparaTabela(lista_);
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(titulo_);

@@ -56,9 +56,11 @@ void VisaoArquivo::defineFonte(const FonteLinhas* fonte) {
     colunaCursor_ = 0;
     linhaDescrita_ = -1;
     verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
     acertaBarras();
     atualizaRegistro();
     viewport()->update();
+    if (linhaDescrita_ >= 0) emit cursorMudou(linhaRealCursor(), colunaCursor_);
 }
 
 void VisaoArquivo::defineBusca(std::shared_ptr<const Buscador> busca) {
@@ -80,7 +82,11 @@ int VisaoArquivo::xDaColuna(int coluna) const {
 
 void VisaoArquivo::atualizaQuantidade() {
     acertaBarras();
-    if (linhaDescrita_ < 0) atualizaRegistro();
+    // A primeira linha chegou agora (índice ou filtro ainda trabalhando): o painel a descreve.
+    if (linhaDescrita_ < 0 && fonte_ && fonte_->quantidade() > 0) {
+        atualizaRegistro();
+        emit cursorMudou(linhaRealCursor(), colunaCursor_);
+    }
     viewport()->update();
 }
 
@@ -273,8 +279,8 @@ void VisaoArquivo::vaiPara(std::int64_t posicao, int coluna, bool centraliza) {
     linhaCursor_ = std::clamp<std::int64_t>(posicao, 0, std::max<std::int64_t>(0, n - 1));
     colunaCursor_ = std::clamp(coluna, 0, MaiorColunaConhecida);
     acertaBarras();
-    garanteVisivel(centraliza);
     atualizaRegistro();
+    garanteVisivel(centraliza);
     viewport()->update();
     emit cursorMudou(linhaRealCursor(), colunaCursor_);
 }
