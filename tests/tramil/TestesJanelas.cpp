@@ -16,14 +16,18 @@
 #include "telas/PainelCriticas.h"
 #include "telas/VisaoArquivo.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressBar>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -290,6 +294,55 @@ TEST(JanelaNotas, ListaFormularioRegistrosEPdf) {
         },
         5000));
     Captura(&j, QStringLiteral("notas-filtro"));
+}
+
+// Todo controle que recebe foco ou ação tem nome para a leitura de tela (o texto do botão
+// conta como nome).
+TEST(Janelas, TodoControleTemNomeAcessivel) {
+    QTemporaryDir pasta;
+    const QString arquivo = QString::fromStdString(
+        teste::Grava(pasta, "notas.txt", teste::ArquivoComNotasConhecidas()));
+    Mensagens m; // a do relatório que não existe
+    JanelaTexto texto;
+    JanelaNotas notas;
+    ASSERT_TRUE(texto.abre(arquivo));
+    texto.abreCriticas(pasta.filePath(QStringLiteral("nao-existe.tmp")));
+    ASSERT_TRUE(notas.abre(arquivo));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            notas.acompanha();
+            return notas.documento().has_value();
+        },
+        20000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !texto.criticas()->carregando() && !m.textos.isEmpty(); }, 20000));
+    EXPECT_EQ(m.textos.value(0), QStringLiteral("Erro tentando abrir o arquivo ") +
+                                     pasta.filePath(QStringLiteral("nao-existe.tmp")));
+    QStringList semNome;
+    for (QMainWindow* janela : std::initializer_list<QMainWindow*>{&texto, &notas}) {
+        for (QWidget* w : janela->findChildren<QWidget*>()) {
+            // Peças internas do Qt (cabeçalhos, barras, lista aberta do combo, canto da tabela).
+            const QString classe = QString::fromLatin1(w->metaObject()->className());
+            if (qobject_cast<QHeaderView*>(w) || qobject_cast<QScrollBar*>(w) ||
+                w->inherits("QMenu") || classe == QStringLiteral("QComboBoxListView") ||
+                classe == QStringLiteral("QTableCornerButton") ||
+                w->objectName().startsWith(QStringLiteral("qt_")))
+                continue;
+            const bool controle =
+                qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+                qobject_cast<QProgressBar*>(w) || w->objectName() == QStringLiteral("VisaoArquivo");
+            if (!controle) continue;
+            QString nome = w->accessibleName();
+            if (auto* b = qobject_cast<QAbstractButton*>(w); b && nome.isEmpty())
+                nome = b->text().remove(QLatin1Char('&'));
+            if (nome.trimmed().isEmpty())
+                semNome << janela->objectName() + QLatin1Char('/') +
+                               QString::fromLatin1(w->metaObject()->className()) +
+                               QLatin1Char(' ') + w->objectName();
+        }
+    }
+    EXPECT_TRUE(semNome.isEmpty()) << semNome.join(QStringLiteral(", ")).toStdString();
 }
 
 // Uma nota de muitos itens ocupa várias páginas, com o cabeçalho da tabela em cada uma.

@@ -16,8 +16,8 @@ BarraAviso::BarraAviso(QWidget* pai)
     texto_->setObjectName(QStringLiteral("LabelAviso"));
     texto_->setTextFormat(Qt::PlainText);
     texto_->setWordWrap(true);
-    texto_->setAccessibleName(QStringLiteral("Aviso"));
     acao_->setObjectName(QStringLiteral("BotaoAvisoAcao"));
+    acao_->setAccessibleName(QStringLiteral("Ação do aviso"));
     fechar_->setObjectName(QStringLiteral("BotaoFecharAviso"));
     fechar_->setAccessibleName(QStringLiteral("Fechar aviso"));
     auto* l = new QHBoxLayout(this);
@@ -38,7 +38,7 @@ void BarraAviso::mostra(const QString& texto, const QString& nomeAcao, std::func
     texto_->setText(texto);
     funcao_ = std::move(acao);
     acao_->setText(nomeAcao);
-    acao_->setAccessibleName(nomeAcao);
+    acao_->setAccessibleName(nomeAcao.isEmpty() ? QStringLiteral("Ação do aviso") : nomeAcao);
     acao_->setVisible(static_cast<bool>(funcao_));
     show();
 }

@@ -7,10 +7,26 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTableView>
+#include <QToolButton>
 
 namespace tramil {
+
+QLabel* Rotulo(const char* nome) {
+    auto* l = new QLabel;
+    l->setObjectName(QString::fromLatin1(nome));
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+void ComBotaoLimpar(QLineEdit* campo) {
+    campo->setClearButtonEnabled(true);
+    for (auto* b : campo->findChildren<QToolButton*>())
+        b->setAccessibleName(QStringLiteral("Limpar ") + campo->accessibleName().toLower());
+}
 
 void PreparaTabela(QAbstractItemView* t) {
     t->setSelectionBehavior(QAbstractItemView::SelectRows);

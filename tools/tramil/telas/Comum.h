@@ -6,6 +6,8 @@
 #include <optional>
 
 class QAbstractItemView;
+class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace tramil {
@@ -18,6 +20,13 @@ template <typename W> W* ComNome(W* w, const char* nome, const QString& acessive
     w->setAccessibleName(acessivel);
     return w;
 }
+
+// Rótulo de informação: o nome acessível é o próprio texto (um nome fixo esconderia o que ele
+// diz da leitura de tela); texto sempre simples.
+QLabel* Rotulo(const char* nome);
+
+// Botão de limpar dentro do campo, também com nome para a leitura de tela.
+void ComBotaoLimpar(QLineEdit* campo);
 
 // Linhas inteiras, uma por vez, sem edição; Tab sai da tabela em vez de andar nas células.
 void PreparaTabela(QAbstractItemView* tabela);

@@ -42,7 +42,7 @@ QGroupBox* Pares(const QString& titulo, const std::vector<Par>& pares, int colun
         auto* rotulo = Texto(pares[i].first + QLatin1Char(':'), g);
         rotulo->setStyleSheet(QStringLiteral("color: palette(placeholder-text)"));
         auto* valor = Texto(pares[i].second, g, true);
-        valor->setAccessibleName(pares[i].first);
+        valor->setAccessibleName(pares[i].first + QStringLiteral(": ") + pares[i].second);
         if (valoresDireita) valor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grade->addWidget(rotulo, linha, col, Qt::AlignTop);
         grade->addWidget(valor, linha, col + 1, Qt::AlignTop);

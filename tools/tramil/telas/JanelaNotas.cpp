@@ -45,7 +45,7 @@ using korventa::Log;
 QLineEdit* Campo(const char* nome, const QString& acessivel, const QString& dica) {
     auto* e = ComNome(new QLineEdit, nome, acessivel);
     e->setPlaceholderText(dica);
-    e->setClearButtonEnabled(true);
+    ComBotaoLimpar(e);
     return e;
 }
 
@@ -133,16 +133,13 @@ void JanelaNotas::montaTela() {
     for (int c : {1, 3, 5, 7})
         filtros->setColumnStretch(c, 1);
     v->addLayout(filtros);
-    erroFiltro_ = ComNome(new QLabel, "LabelErroFiltro", QStringLiteral("Problema no filtro"));
-    erroFiltro_->setTextFormat(Qt::PlainText);
+    erroFiltro_ = Rotulo("LabelErroFiltro");
     erroFiltro_->setStyleSheet(QStringLiteral("color: #b00000"));
     erroFiltro_->hide();
     v->addWidget(erroFiltro_);
 
     auto* linhaProgresso = new QHBoxLayout;
-    quantidade_ =
-        ComNome(new QLabel, "LabelQuantidade", QStringLiteral("Quantidade de documentos"));
-    quantidade_->setTextFormat(Qt::PlainText);
+    quantidade_ = Rotulo("LabelQuantidade");
     progresso_ = ComNome(new QProgressBar, "ProgressoDocumentos",
                          QStringLiteral("Andamento da leitura dos documentos"));
     progresso_->setRange(0, 1000);

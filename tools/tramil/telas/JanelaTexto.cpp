@@ -92,7 +92,7 @@ void JanelaTexto::montaTela() {
     // Busca.
     auto* linhaBusca = new QHBoxLayout;
     editBusca_ = ComNome(new QLineEdit, "EditBusca", QStringLiteral("Texto a procurar"));
-    editBusca_->setClearButtonEnabled(true);
+    ComBotaoLimpar(editBusca_);
     editBusca_->setPlaceholderText(QStringLiteral("palavra-chave ou expressão regular"));
     auto* rotuloBusca = new QLabel(QStringLiteral("&Procurar:"));
     rotuloBusca->setBuddy(editBusca_);
@@ -106,9 +106,7 @@ void JanelaTexto::montaTela() {
                              QStringLiteral("Ocorrência anterior"));
     botaoProxima_ = ComNome(new QPushButton(QStringLiteral("Pró&xima")), "BotaoProxima",
                             QStringLiteral("Próxima ocorrência"));
-    resultadoBusca_ =
-        ComNome(new QLabel, "LabelResultadoBusca", QStringLiteral("Resultado da busca"));
-    resultadoBusca_->setTextFormat(Qt::PlainText);
+    resultadoBusca_ = Rotulo("LabelResultadoBusca");
     resultadoBusca_->setMinimumWidth(220);
     progressoBusca_ =
         ComNome(new QProgressBar, "ProgressoBusca", QStringLiteral("Andamento da busca"));
@@ -169,10 +167,8 @@ void JanelaTexto::montaTela() {
     v->addWidget(divisaoVertical_, 1);
     setCentralWidget(central);
 
-    posicao_ = ComNome(new QLabel, "LabelPosicao", QStringLiteral("Posição do cursor"));
-    posicao_->setTextFormat(Qt::PlainText);
-    situacao_ = ComNome(new QLabel, "LabelSituacao", QStringLiteral("Situação"));
-    situacao_->setTextFormat(Qt::PlainText);
+    posicao_ = Rotulo("LabelPosicao");
+    situacao_ = Rotulo("LabelSituacao");
     situacao_->setMinimumWidth(situacao_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 46);
     situacao_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     progressoIndice_ =
@@ -509,7 +505,7 @@ void JanelaTexto::criticaEscolhida(qint64 deslocamento, qint64 linha, int inicio
     visao_->vaiParaLinhaReal(l, inicio > 0 ? inicio - 1 : 0);
 }
 
-void JanelaTexto::cursorMudou(qint64 linhaReal, int coluna) {
+void JanelaTexto::cursorMudou(qint64 linhaReal, int) {
     const auto& r = visao_->registroCursor();
     if (linhaReal != ultimaLinhaPainel_ ||
         painel_->tabela()->rowCount() != static_cast<int>(r.campos.size()))
@@ -517,11 +513,18 @@ void JanelaTexto::cursorMudou(qint64 linhaReal, int coluna) {
     else
         painel_->marcaCampo(visao_->campoCursor());
     ultimaLinhaPainel_ = linhaReal;
+    atualizaPosicao();
+}
+
+void JanelaTexto::atualizaPosicao() {
+    const auto linhaReal = visao_->linhaRealCursor();
+    const auto& r = visao_->registroCursor();
+    if (linhaReal < 0) return posicao_->clear();
     QString t = QStringLiteral("Linha ") + FormataInteiro(linhaReal + 1);
     if (indice_)
         t += QStringLiteral(" de ") + FormataInteiro(indice_->linhasConhecidas()) +
              (indice_->completo() ? QString() : QStringLiteral("+"));
-    t += QStringLiteral(", coluna ") + QString::number(coluna + 1);
+    t += QStringLiteral(", coluna ") + QString::number(visao_->colunaCursor() + 1);
     if (!r.codigo.isEmpty()) t += QStringLiteral(" - registro ") + r.codigo;
     posicao_->setText(t);
 }
@@ -544,6 +547,7 @@ void JanelaTexto::acompanha() {
         situacao_->setText(QStringLiteral("Indexando linhas: %1%")
                                .arg(static_cast<int>(indice_->progresso() * 100)));
         visao_->atualizaQuantidade();
+        atualizaPosicao();
     } else if (!contouTipos_) {
         contouTipos_ = true;
         progressoIndice_->hide();
@@ -552,6 +556,7 @@ void JanelaTexto::acompanha() {
                            QStringLiteral(" bytes"));
         visao_->atualizaQuantidade();
         atualizaComboTipos();
+        atualizaPosicao();
         Log(LogOperacao,
             QStringLiteral("Tramil: %1 linhas indexadas").arg(indice_->linhasConhecidas()));
     }

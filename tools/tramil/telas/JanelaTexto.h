@@ -64,6 +64,7 @@ private:
     void montaMenus();
     void fecha();
     void cursorMudou(qint64 linhaReal, int coluna);
+    void atualizaPosicao();
     void criticaEscolhida(qint64 deslocamento, qint64 linha, int inicio, int tamanho);
     void navega(bool adiante);
     bool navegaAgora(bool adiante);

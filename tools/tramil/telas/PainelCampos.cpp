@@ -30,7 +30,6 @@ PainelCampos::PainelCampos(QWidget* pai)
     titulo_->setObjectName(QStringLiteral("LabelRegistro"));
     titulo_->setTextFormat(Qt::PlainText);
     titulo_->setWordWrap(true);
-    titulo_->setAccessibleName(QStringLiteral("Registro"));
     QFont f = titulo_->font();
     f.setBold(true);
     titulo_->setFont(f);
@@ -38,7 +37,6 @@ PainelCampos::PainelCampos(QWidget* pai)
     aviso_->setTextFormat(Qt::PlainText);
     aviso_->setWordWrap(true);
     aviso_->setStyleSheet(QStringLiteral("color: #b00000"));
-    aviso_->setAccessibleName(QStringLiteral("Aviso sobre o registro"));
     aviso_->hide();
 
     tabela_->setObjectName(QStringLiteral("TabelaCampos"));

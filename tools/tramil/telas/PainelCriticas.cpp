@@ -70,7 +70,7 @@ PainelCriticas::PainelCriticas(QWidget* pai)
     : QWidget(pai), titulo_(new QLabel(this)), lista_(new QTableView(this)),
       modelo_(new ModeloCriticas(this)) {
     setObjectName(QStringLiteral("PainelCriticas"));
-    ComNome(titulo_, "LabelCriticas", QStringLiteral("Relatório de críticas"));
+    titulo_->setObjectName(QStringLiteral("LabelCriticas"));
     titulo_->setTextFormat(Qt::PlainText);
     ComNome(lista_, "ListaCriticas", QStringLiteral("Críticas do arquivo"));
     lista_->setModel(modelo_);
