@@ -176,6 +176,10 @@ TEST(Busca, OcorrenciaNaFronteiraDaJanelaAcentosEMarcaDeFim) {
         "10 MUNIC\xCDPIO DE S\xC3O PAULO\r\n11 munic\xEDpio\r\n12 MUNICIPIO\r\n\x1A";
     EXPECT_EQ(Busca(acentos, {QStringLiteral("Município"), false, false}),
               (std::vector<std::uint32_t>{0, 1}));
+    // Palavra só com letras ASCII: as acentuadas do arquivo não viram ASCII ao ignorar a caixa.
+    EXPECT_EQ(Busca(acentos, {QStringLiteral("paulo"), false, false}),
+              (std::vector<std::uint32_t>{0}));
+    EXPECT_TRUE(Busca(acentos, {QStringLiteral("sao"), false, false}).empty());
     EXPECT_EQ(Busca(acentos, {QStringLiteral("MUNICÍPIO"), false, true}),
               (std::vector<std::uint32_t>{0}));
     EXPECT_EQ(Busca(acentos, {QStringLiteral("são"), true, false}),

@@ -21,11 +21,24 @@ std::size_t semMarcaFinal(std::string_view d) {
     return !d.empty() && d.back() == '\x1A' ? d.size() - 1 : d.size();
 }
 
-void minusculas(const char* de, std::size_t n, std::string& para) {
-    const unsigned char* t = TabelaMinusculas();
+void minusculas(const char* de, std::size_t n, std::string& para, bool soAscii) {
     para.resize(n);
+    if (soAscii) return MinusculasAscii(de, n, para.data());
+    const unsigned char* t = TabelaMinusculas();
     for (std::size_t i = 0; i < n; ++i)
         para[i] = static_cast<char>(t[static_cast<unsigned char>(de[i])]);
+}
+
+// Texto da janela para a expressão regular: Latin-1 (rápido) e depois só os bytes 0x80-0x9F,
+// que no Windows-1252 são outros caracteres.
+QString TextoDaJanela(const char* p, std::size_t n) {
+    QString t = QString::fromLatin1(p, static_cast<qsizetype>(n));
+    QChar* d = t.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(p[i]);
+        if (b >= 0x80 && b <= 0x9F) d[i] = korventa::DeWindows1252(QByteArray(1, p[i])).at(0);
+    }
+    return t;
 }
 
 // Fim do trecho [de, de + Janela) recuado até depois de um '\n', para a expressão regular ver
@@ -71,10 +84,12 @@ std::shared_ptr<const Buscador> Buscador::cria(const CriterioBusca& c, QString& 
         erro = QStringLiteral("O texto tem caracteres que não existem em arquivos deste tipo.");
         return nullptr;
     }
+    b->agulhaAscii_ = std::all_of(bytes.begin(), bytes.end(),
+                                  [](char x) { return static_cast<unsigned char>(x) < 0x80; });
     if (c.diferenciaMaiusculas)
         b->agulha_.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     else
-        minusculas(bytes.constData(), static_cast<std::size_t>(bytes.size()), b->agulha_);
+        minusculas(bytes.constData(), static_cast<std::size_t>(bytes.size()), b->agulha_, false);
     return b;
 }
 
@@ -87,7 +102,7 @@ void Buscador::varre(std::string_view dados, Varredura& v) const {
 
 const char* Buscador::procuraLiteral(const char* p, std::size_t n, std::string& copia) const {
     if (criterio_.diferenciaMaiusculas) return ProcuraBytes(p, n, agulha_.data(), agulha_.size());
-    minusculas(p, n, copia);
+    minusculas(p, n, copia, agulhaAscii_);
     const char* r = ProcuraBytes(copia.data(), n, agulha_.data(), agulha_.size());
     return r ? p + (r - copia.data()) : nullptr;
 }
@@ -105,7 +120,7 @@ void Buscador::varreLiteral(std::string_view dados, Varredura& v) const {
         const std::size_t limite = std::min(fim, ate + n - 1);
         const char* janela = base + de;
         if (!criterio_.diferenciaMaiusculas) {
-            minusculas(janela, limite - de, copia);
+            minusculas(janela, limite - de, copia, agulhaAscii_);
             janela = copia.data();
         }
         std::size_t proxima = ate, o = 0;
@@ -143,8 +158,7 @@ void Buscador::varreExpressao(std::string_view dados, Varredura& v) const {
     std::int64_t linha = 0; // linha de `de`
     while (de < fim && !v.cancelada()) {
         const std::size_t ate = fimDeJanela(base, de, fim);
-        const QString texto = korventa::DeWindows1252(
-            QByteArray::fromRawData(base + de, static_cast<qsizetype>(ate - de)));
+        const QString texto = TextoDaJanela(base + de, ate - de);
         qsizetype pos = 0, contadoAte = 0;
         std::int64_t l = linha;
         while (pos < texto.size()) {

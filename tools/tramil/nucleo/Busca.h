@@ -46,6 +46,7 @@ private:
 
     CriterioBusca criterio_;
     std::string agulha_; // bytes Windows-1252 (em minúsculas quando não diferencia)
+    bool agulhaAscii_ = true;
     QRegularExpression expressao_;
 };
 

@@ -7,9 +7,30 @@
 #include <functional>
 #include <string.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tramil {
 
 std::int64_t ContaQuebras(const char* p, std::size_t n) {
+    std::int64_t total = 0;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // 64 bytes por volta: comparação de 16 em 16 e a contagem dos bits da máscara.
+    const __m128i quebra = _mm_set1_epi8('\n');
+    for (; i + 64 <= n; i += 64) {
+        const auto m = [&](std::size_t k) {
+            return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + k)), quebra)));
+        };
+        total += std::popcount(m(0) | m(16) << 16) + std::popcount(m(32) | m(48) << 16);
+    }
+#endif
+    return total + ContaQuebrasPalavras(p + i, n - i);
+}
+
+std::int64_t ContaQuebrasPalavras(const char* p, std::size_t n) {
     constexpr std::uint64_t Uns = 0x0101010101010101ULL;
     constexpr std::uint64_t Sete = 0x7F7F7F7F7F7F7F7FULL;
     std::int64_t total = 0;
@@ -36,6 +57,26 @@ const char* ProcuraBytes(const char* p, std::size_t n, const char* agulha, std::
         std::search(p, fim, std::boyer_moore_horspool_searcher(agulha, agulha + tamanho));
     return r == fim ? nullptr : r;
 #endif
+}
+
+void MinusculasAscii(const char* de, std::size_t n, char* para) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // 'A'..'Z' são os bytes que, deslocados, caem abaixo de -128 + 26 (com sinal).
+    const __m128i desloca = _mm_set1_epi8(static_cast<char>('A' + 128));
+    const __m128i limite = _mm_set1_epi8(static_cast<char>(-128 + 26));
+    const __m128i diferenca = _mm_set1_epi8(0x20);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(de + i));
+        const __m128i letra = _mm_cmplt_epi8(_mm_sub_epi8(x, desloca), limite);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(para + i),
+                         _mm_or_si128(x, _mm_and_si128(letra, diferenca)));
+    }
+#endif
+    for (; i < n; ++i) {
+        const char c = de[i];
+        para[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
 }
 
 const unsigned char* TabelaMinusculas() {

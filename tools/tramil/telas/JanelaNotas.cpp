@@ -210,6 +210,14 @@ void JanelaNotas::montaTela() {
     v->addWidget(divisao, 1);
     setCentralWidget(central);
 
+    // Tab na ordem da tela: filtro, lista, impressão, documento, registros, campos.
+    QWidget* ordem[] = {
+        editNumero_, editCnpj_,         editData_,          editCfop_,  comboSituacao_,
+        comboTipo_,  opcaoNaoConferem_, botaoLimpar_,       lista_,     botaoImprimir_,
+        botaoPdf_,   formulario_,       botaoVerNoArquivo_, registros_, painel_->tabela()};
+    for (std::size_t i = 1; i < std::size(ordem); ++i)
+        QWidget::setTabOrder(ordem[i - 1], ordem[i]);
+
     for (auto* e : {editNumero_, editCnpj_, editData_, editCfop_})
         connect(e, &QLineEdit::textChanged, espera_, qOverload<>(&QTimer::start));
     for (auto* c : {comboSituacao_, comboTipo_})

@@ -180,6 +180,13 @@ void JanelaTexto::montaTela() {
     statusBar()->addPermanentWidget(situacao_);
     statusBar()->addPermanentWidget(progressoIndice_);
 
+    // Tab na ordem da tela: busca, linha, tipo, arquivo, campos, críticas.
+    QWidget* ordem[] = {editBusca_,     opcaoExpressao_, opcaoMaiusculas_,  botaoProcurar_,
+                        botaoAnterior_, botaoProxima_,   editLinha_,        botaoIr_,
+                        comboTipo_,     visao_,          painel_->tabela(), criticas_->lista()};
+    for (std::size_t i = 1; i < std::size(ordem); ++i)
+        QWidget::setTabOrder(ordem[i - 1], ordem[i]);
+
     connect(editBusca_, &QLineEdit::returnPressed, this, &JanelaTexto::procura);
     connect(botaoProcurar_, &QPushButton::clicked, this, &JanelaTexto::procura);
     connect(botaoProxima_, &QPushButton::clicked, this, &JanelaTexto::proxima);
