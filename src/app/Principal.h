@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -23,6 +24,9 @@ class PaginaResumoArquivos;
 class PaginaValidar;
 class PaginaMidias;
 class PaginaSobre;
+class PaginaUtilitarios;
+class ProgramasCompanheiros;
+struct EstadoMidias;
 
 // Molduras (índice de MeuTab) de cada página.
 enum Moldura : int {
@@ -65,6 +69,8 @@ public:
 
     PaginaConfigurar* paginaConfigurar() const { return configurar_; }
     PaginaMidias* paginaMidias() const { return midias_; }
+    PaginaUtilitarios* paginaUtilitarios() const { return utilitarios_; }
+    ProgramasCompanheiros& programasCompanheiros() const { return *companheiros_; }
 
     // JanelaInicio
     void mostraJanela() override;
@@ -84,8 +90,12 @@ protected:
 private:
     void montaCabecalho(QVBoxLayout* layout);
     void montaMolduras();
+    void ligaConfigurar();
+    void ligaProgramasCompanheiros();
     void guardaConfiguracoesDasPaginas();
     void apagaArquivosDeTrabalho();
+    // Ctrl+Tab (1) e Ctrl+Shift+Tab (-1): a página seguinte ou a anterior, dando a volta.
+    void avancaPagina(int passo);
 
     Sessao& sessao_;
     QTabBar* abas_;
@@ -97,10 +107,13 @@ private:
     PaginaConfigurar* configurar_ = nullptr;
     PaginaMidias* midias_ = nullptr;
     PaginaSobre* sobre_ = nullptr;
+    PaginaUtilitarios* utilitarios_ = nullptr;
     PaginaValidar* validar_ = nullptr;
     PaginaResumo* resumo_ = nullptr;
     PaginaResumoArquivos* resumoArquivos_ = nullptr;
     PaginaCriticas* criticas_ = nullptr;
+    std::unique_ptr<ProgramasCompanheiros> companheiros_;
+    std::unique_ptr<EstadoMidias> estadoMidias_;
     int cliquesSobre_ = 0;
     bool fechada_ = false;
 };

@@ -1,13 +1,14 @@
 #include "platform/PlataformaQt.h"
 
+#include "platform/DialogoArquivoPtBr.h"
 #include "platform/JanelaAjuda.h"
+#include "platform/ProcessoDestacado.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScreen>
 
 namespace korventa {
@@ -37,6 +38,9 @@ QMessageBox::StandardButtons botoesQt(Botoes b) {
 
 } // namespace
 
+PlataformaQt::PlataformaQt() = default;
+PlataformaQt::~PlataformaQt() = default;
+
 QString FiltroParaQt(const QString& filtro) {
     const QStringList partes = filtro.split(QLatin1Char('|'));
     QStringList saida;
@@ -62,6 +66,8 @@ Resposta PlataformaQt::mensagem(const QString& texto, Icone icone, Botoes botoes
     QMessageBox caixa(iconeQt(icone),
                       titulo.isEmpty() ? QApplication::applicationName() : titulo, linhas,
                       botoesQt(botoes), janela_);
+    // Caminhos e mensagens do motor podem conter "<": nada aqui é HTML.
+    caixa.setTextFormat(Qt::PlainText);
     switch (caixa.exec()) {
     case QMessageBox::Yes: return Resposta::Sim;
     case QMessageBox::No: return Resposta::Nao;
@@ -76,6 +82,7 @@ Resposta PlataformaQt::mensagem(const QString& texto, Icone icone, Botoes botoes
 
 std::optional<QStringList> PlataformaQt::abrirArquivos(const DialogoArquivo& d) {
     QFileDialog dlg(janela_, d.titulo, d.pastaInicial, FiltroParaQt(d.filtro));
+    PreparaDialogoArquivo(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(d.varios ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     if (!d.nomeProposto.isEmpty())
@@ -87,6 +94,7 @@ std::optional<QStringList> PlataformaQt::abrirArquivos(const DialogoArquivo& d) 
 
 std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
     QFileDialog dlg(janela_, d.titulo, d.pastaInicial, FiltroParaQt(d.filtro));
+    PreparaDialogoArquivo(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmaSobrescrever);
@@ -99,29 +107,29 @@ std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
 
 std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
                                                    const QString& pastaInicial) {
-    const QString pasta = QFileDialog::getExistingDirectory(janela_, titulo, pastaInicial);
-    if (pasta.isEmpty())
+    QFileDialog dlg(janela_, titulo, pastaInicial);
+    PreparaDialogoArquivo(dlg);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
-    return pasta;
+    return dlg.selectedFiles().first();
 }
 
-qint64 PlataformaQt::iniciarProcesso(const QString& programa, const QStringList& argumentos) {
-    auto* processo = new QProcess(QApplication::instance());
-    processo->start(programa, argumentos);
-    if (!processo->waitForStarted(5000)) {
-        processo->deleteLater();
-        return -1;
-    }
-    const qint64 id = processo->processId();
-    processos_.insert(id, processo);
-    QObject::connect(processo, &QProcess::finished, processo, &QObject::deleteLater);
-    QObject::connect(processo, &QObject::destroyed, [this, id] { processos_.remove(id); });
-    return id;
+ResultadoInicio PlataformaQt::iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) {
+    const ResultadoInicio r = IniciaDestacado(inicio);
+    if (r.iniciou() && acompanhar)
+        acompanhados_[r.identificador] = std::make_unique<ProcessoAcompanhado>(r.identificador);
+    return r;
 }
 
 bool PlataformaQt::processoAtivo(qint64 identificador) {
-    const auto it = processos_.constFind(identificador);
-    return it != processos_.cend() && (*it)->state() != QProcess::NotRunning;
+    const auto it = acompanhados_.find(identificador);
+    return it != acompanhados_.end() && it->second->ativo();
+}
+
+void PlataformaQt::liberaProcesso(qint64 identificador) {
+    acompanhados_.erase(identificador);
 }
 
 void PlataformaQt::mostrarAjuda(const QString& arquivoAjuda, int topico) {

@@ -28,6 +28,7 @@ struct Configuracoes {
     int filtroCriticas = 2;       // 0 Erros, 1 Advertências, 2 Tudo
     QString pastaComprovantesQIV; // do programa de transmissão
     QString nomeAplicacao;        // "ValidadorKorventa" ou "ValidadorKorventaV2"
+    QByteArray geometriaJanela;   // tamanho e posição da janela principal (saveGeometry)
 };
 
 struct Sessao {
@@ -35,6 +36,7 @@ struct Sessao {
 
     Plataforma& plataforma;
     VersaoPrograma versao{5, 4, 0};
+    QString versaoValkora2;       // legenda de LabelVersaoValkora2 (vai no resumo da mídia)
 
     // Tabela de arquivos abertos: sempre ao menos uma entrada.
     QVector<ArquivoAberto> arquivos;
@@ -85,6 +87,8 @@ struct Sessao {
     std::function<void()> preencheVariosArquivos;    // lista do Resumo de vários arquivos
     // Listas de totais do Resumo (por registro, por CFOP, por CFOP e registro) da entrada n.
     std::function<void(int n)> preencheTotaisResumo;
+    // ExecutarQIV: transmissão de uma mídia pelo programa de transmissão.
+    std::function<void(const QString& midia)> executarQIV;
 };
 
 } // namespace korventa

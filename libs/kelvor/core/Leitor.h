@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,8 @@ public:
     bool proxima(Linha& l);
 
     std::uint32_t crc() const { return crc_; }
+    // Releitura de um arquivo cujo CRC já se conhece: poupa o cálculo (crc() fica 0).
+    void dispensaCrc() { semCrc_ = true; }
     std::uint64_t bytesLidos() const { return lidos_; }
     // Posição do próximo byte ainda não entregue em linha.
     std::uint64_t posicao() const { return base_ + ini_; }
@@ -53,6 +56,7 @@ private:
     bool eof_ = false;
     int erro_ = 0;
     std::uint32_t crc_ = 0;
+    bool semCrc_ = false;
     std::uint64_t lidos_ = 0;
     std::int64_t numero_ = 0;
     // Linha maior que o limite: guarda o começo e segue contando o resto.
@@ -61,5 +65,11 @@ private:
     std::int64_t tamanhoLonga_ = 0, offsetLonga_ = 0;
     char ultimoLonga_ = 0;
 };
+
+// Quantas linhas LeitorLinhas entregaria do arquivo, do ponto atual até o fim, numa passada só
+// de memchr; nada quando a leitura falha ou `parar` é ligado. Não volta ao começo.
+std::optional<std::int64_t> contaLinhas(std::FILE* arquivo,
+                                        const std::atomic<bool>* parar = nullptr,
+                                        std::size_t bloco = LeitorLinhas::BlocoPadrao);
 
 } // namespace kelvor

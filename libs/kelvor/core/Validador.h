@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ struct Parametros {
 struct Progresso {
     std::atomic<int> percentual{0};
     std::atomic<std::int64_t> lidos{0};
-    std::atomic<std::int64_t> total{0}; // estimado pelo tamanho até o fim, depois exato
+    std::atomic<std::int64_t> total{0}; // linhas do arquivo; 0 enquanto não foram contadas
 };
 
 // Recebe cada crítica na ordem do relatório (a linha de comando guarda as primeiras).
@@ -74,6 +75,8 @@ private:
     std::FILE* arquivo_ = nullptr;
     std::FILE* totais_ = nullptr;
     std::int64_t tamanho_ = 0;
+    std::filesystem::file_time_type modificado_{}; // ao preparar: a releitura confere
+
     RelatorioCriticas relatorio_;
 };
 
