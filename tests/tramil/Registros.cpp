@@ -16,7 +16,8 @@ std::string Registro(std::string_view codigo,
     if (!l) throw std::runtime_error("código sem leiaute: " + std::string(codigo));
     for (const auto& c : l->campos)
         if (c.especie == kelvor::Especie::N || c.especie == kelvor::Especie::Data ||
-            c.especie == kelvor::Especie::CFOP || c.especie == kelvor::Especie::Item54)
+            c.especie == kelvor::Especie::CFOP || c.especie == kelvor::Especie::Item54 ||
+            c.especie == kelvor::Especie::Zeros)
             std::memset(r.data() + c.inicio - 1, '0', c.tamanho);
     for (const auto& [nome, valor] : campos) {
         const kelvor::Campo* achado = nullptr;

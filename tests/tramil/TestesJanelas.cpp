@@ -222,6 +222,31 @@ TEST(JanelaTexto, ArquivoQueNaoServeDaMensagemSemCair) {
     Captura(&j, QStringLiteral("texto-outro-formato"));
 }
 
+// Arquivo sem quebras de linha (uma "linha" de megabytes): abre, busca e pinta sem copiar a
+// linha inteira para a tela.
+TEST(JanelaTexto, LinhaEnormeSemQuebras) {
+    QTemporaryDir pasta;
+    std::string d(3'000'000, 'x');
+    d.replace(2'999'000, 6, "AGULHA");
+    JanelaTexto j;
+    j.show();
+    Mensagens m;
+    ASSERT_TRUE(j.abre(QString::fromStdString(teste::Grava(pasta, "sem-quebras.dat", d))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.indice()->completo(); }, 5000));
+    j.acompanha();
+    EXPECT_EQ(j.visao()->fonte()->quantidade(), 1);
+    ASSERT_EQ(j.painel()->tabela()->rowCount(), 1);
+    EXPECT_EQ(j.painel()->tabela()->item(0, 3)->text().size(), 4096);
+    j.campoBusca()->setText(QStringLiteral("agulha"));
+    j.procura();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.busca()->completa(); }, 5000));
+    j.acompanha();
+    EXPECT_EQ(j.textoResultadoBusca(), QStringLiteral("1 linha encontrada"));
+    QTest::keyClick(j.visao(), Qt::Key_End);
+    EXPECT_GT(j.visao()->colunaCursor(), 100000);
+    Captura(&j, QStringLiteral("texto-linha-enorme"));
+}
+
 TEST(JanelaNotas, ListaFormularioRegistrosEPdf) {
     QTemporaryDir pasta;
     const QString arquivo = QString::fromStdString(

@@ -7,6 +7,7 @@
 #include "core/Texto.h"
 #include "nucleo/Formato.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -17,6 +18,8 @@ namespace {
 namespace sig = kelvor::significados;
 namespace tx = kelvor::texto;
 using kelvor::Especie;
+
+constexpr std::size_t LimiteExibido = 4096;
 
 QString Utf8(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -114,6 +117,8 @@ QString Interpreta(const kelvor::LeiauteRegistro& l, std::size_t i, std::string_
     }
     case Especie::Brancos:
         return tx::emBranco(v) ? QString() : QStringLiteral("deveria estar em branco");
+    case Especie::Zeros:
+        return tx::soZeros(v) ? QString() : QStringLiteral("deveria estar com zeros");
     case Especie::X:
     case Especie::Obrigatorio:
         return tx::emBranco(v) ? QStringLiteral("(em branco)") : QString();
@@ -187,7 +192,11 @@ RegistroExibido DescreveRegistro(std::string_view r) {
                                                            ? 3
                                                            : 2)) +
                             QLatin1Char('.');
-        if (!r.empty()) e.campos.push_back(Exibe(1, "Registro", 1, static_cast<int>(r.size()), r));
+        // Uma "linha" pode ser o arquivo inteiro (arquivo sem quebras): o painel mostra o começo.
+        if (!r.empty())
+            e.campos.push_back(
+                Exibe(1, "Registro", 1,
+                      static_cast<int>(std::min<std::size_t>(r.size(), LimiteExibido)), r));
         return e;
     }
     e.codigo = Utf8(l->codigo);

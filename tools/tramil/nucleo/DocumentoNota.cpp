@@ -637,7 +637,7 @@ DocumentoNota MontaDocumento(const IndiceNotas& ix, std::uint32_t doc) {
     ix.paraCadaRegistro(doc, [&](std::string_view r, std::uint64_t desl) {
         regs.todos.push_back(r);
         regs.deslocamentos.push_back(desl);
-        n.registros.push_back({desl, -1, TextoDoArquivo(r)});
+        n.registros.push_back({desl, -1, TextoDoArquivo(r.substr(0, 4096))});
     });
     switch (d.tipo) {
     case TipoDocumento::NotaFiscal:

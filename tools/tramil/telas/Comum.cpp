@@ -4,6 +4,7 @@
 #include "nucleo/Reconhecimento.h"
 
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -43,8 +44,9 @@ void PreparaTabela(QAbstractItemView* t) {
 
 QString PerguntaArquivo(QWidget* pai, const QString& titulo) {
     QSettings s;
+    // Sem pasta guardada, a pasta pessoal (não a do programa, onde o validador nos inicia).
     const QString c = QFileDialog::getOpenFileName(
-        pai, titulo, s.value(QStringLiteral("PastaArquivos")).toString(),
+        pai, titulo, s.value(QStringLiteral("PastaArquivos"), QDir::homePath()).toString(),
         QStringLiteral("Arquivos texto (*.txt *.TXT);;Todos os arquivos (*)"));
     if (!c.isEmpty()) s.setValue(QStringLiteral("PastaArquivos"), QFileInfo(c).absolutePath());
     return c;

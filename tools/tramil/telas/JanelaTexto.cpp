@@ -558,9 +558,10 @@ void JanelaTexto::acompanha() {
     } else if (!contouTipos_) {
         contouTipos_ = true;
         progressoIndice_->hide();
-        situacao_->setText(FormataInteiro(indice_->linhasConhecidas()) +
-                           QStringLiteral(" linhas, ") + FormataInteiro(arquivo_.tamanho()) +
-                           QStringLiteral(" bytes"));
+        const auto n = indice_->linhasConhecidas();
+        situacao_->setText(FormataInteiro(n) +
+                           (n == 1 ? QStringLiteral(" linha, ") : QStringLiteral(" linhas, ")) +
+                           FormataInteiro(arquivo_.tamanho()) + QStringLiteral(" bytes"));
         visao_->atualizaQuantidade();
         atualizaComboTipos();
         atualizaPosicao();

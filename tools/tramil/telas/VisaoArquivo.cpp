@@ -181,10 +181,18 @@ void VisaoArquivo::paintEvent(QPaintEvent*) {
             p.setPen(CorCampoCursor().darker(160));
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }
-        // Ocorrências da busca.
+        // Ocorrências da busca; numa linha enorme, só em volta do que aparece.
+        std::size_t desde = 0;
+        std::string_view procurado = texto;
+        if (texto.size() > 65536) {
+            desde = static_cast<std::size_t>(std::max(0, h - 1024));
+            procurado = texto.substr(std::min(desde, texto.size()),
+                                     static_cast<std::size_t>(colunas) + 2048);
+        }
         if (busca_)
-            for (const auto& o : busca_->ocorrencias(texto))
-                if (o.inicio + o.tamanho > h && o.inicio < h + colunas)
+            for (auto o : busca_->ocorrencias(procurado))
+                if (o.inicio += static_cast<int>(desde);
+                    o.inicio + o.tamanho > h && o.inicio < h + colunas)
                     p.fillRect(QRect(xDaColuna(o.inicio), y + 1, o.tamanho * larguraCaractere_,
                                      alturaLinha_ - 2),
                                CorOcorrencia());
@@ -278,6 +286,11 @@ void VisaoArquivo::vaiPara(std::int64_t posicao, int coluna, bool centraliza) {
     const std::int64_t n = fonte_->quantidade();
     linhaCursor_ = std::clamp<std::int64_t>(posicao, 0, std::max<std::int64_t>(0, n - 1));
     colunaCursor_ = std::clamp(coluna, 0, MaiorColunaConhecida);
+    // A barra horizontal já alcança a linha do cursor, antes de pôr o cursor à vista.
+    if (n > 0)
+        maiorColuna_ =
+            std::max(maiorColuna_, static_cast<int>(std::min<std::size_t>(
+                                       fonte_->texto(linhaCursor_).size(), MaiorColunaConhecida)));
     acertaBarras();
     atualizaRegistro();
     garanteVisivel(centraliza);
@@ -292,7 +305,8 @@ void VisaoArquivo::vaiParaLinhaReal(std::int64_t linha, int coluna, bool central
 
 void VisaoArquivo::copiaLinha() {
     if (fonte_ && linhaCursor_ < fonte_->quantidade())
-        QApplication::clipboard()->setText(TextoDoArquivo(fonte_->texto(linhaCursor_)));
+        QApplication::clipboard()->setText(
+            TextoDoArquivo(fonte_->texto(linhaCursor_).substr(0, MaiorColunaConhecida)));
 }
 
 void VisaoArquivo::keyPressEvent(QKeyEvent* e) {
@@ -301,7 +315,9 @@ void VisaoArquivo::keyPressEvent(QKeyEvent* e) {
     const int pagina = std::max(1, linhasVisiveis() - 1);
     std::int64_t linha = linhaCursor_;
     int coluna = colunaCursor_;
-    const int fimLinha = std::max(0, static_cast<int>(fonte_->texto(linhaCursor_).size()) - 1);
+    const int fimLinha = static_cast<int>(std::min<std::size_t>(fonte_->texto(linhaCursor_).size(),
+                                                                MaiorColunaConhecida + 1u)) -
+                         1;
     switch (e->key()) {
     case Qt::Key_Up:
         --linha;
@@ -344,7 +360,7 @@ void VisaoArquivo::keyPressEvent(QKeyEvent* e) {
     default:
         return QAbstractScrollArea::keyPressEvent(e);
     }
-    vaiPara(linha, std::max(0, coluna), false);
+    vaiPara(linha, std::clamp(coluna, 0, std::max(fimLinha, 0)), false);
 }
 
 void VisaoArquivo::mousePressEvent(QMouseEvent* e) {
