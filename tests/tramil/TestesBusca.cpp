@@ -209,3 +209,27 @@ TEST(Busca, OcorrenciasNumaLinhaParaDestacar) {
     EXPECT_EQ(n[1].inicio, 6);
     EXPECT_EQ(n[1].tamanho, 3);
 }
+
+// O índice em fundo é lido enquanto cresce (a tela faz isso na abertura): toda linha que ele já
+// diz conhecer sai inteira e certa, sem esperar o fim.
+TEST(IndiceLinhas, LidoEnquantoCresce) {
+    const std::string d = Gerado(300000, false);
+    const auto ref = Linhas(d);
+    IndiceLinhas ix(d);
+    ix.iniciaFundo();
+    std::size_t conferidas = 0;
+    std::uint64_t k = 1;
+    std::int64_t anterior = 0;
+    while (!ix.completo() || conferidas < 2000) {
+        const std::int64_t n = ix.linhasConhecidas();
+        ASSERT_GE(n, anterior); // só cresce
+        anterior = n;
+        if (n == 0) continue;
+        k = k * 6364136223846793005ULL + 1442695040888963407ULL;
+        const auto i = static_cast<std::int64_t>((k >> 33) % static_cast<std::uint64_t>(n));
+        ASSERT_EQ(ix.linha(i), ref[static_cast<std::size_t>(i)]) << i << " de " << n;
+        ++conferidas;
+    }
+    EXPECT_EQ(ix.linhasConhecidas(), static_cast<std::int64_t>(ref.size()));
+    EXPECT_EQ(ix.progresso(), 1.0);
+}

@@ -5,9 +5,11 @@
 #include "Registros.h"
 
 #include "GeradorExemplo.h"
+#include "nucleo/ArquivoMapeado.h"
 #include "nucleo/DescricaoRegistro.h"
 #include "nucleo/Formato.h"
 #include "nucleo/IndiceNotas.h"
+#include "telas/Comum.h"
 #include "telas/FormularioNota.h"
 #include "telas/JanelaNotas.h"
 #include "telas/JanelaTexto.h"
@@ -245,6 +247,81 @@ TEST(JanelaTexto, LinhaEnormeSemQuebras) {
     QTest::keyClick(j.visao(), Qt::Key_End);
     EXPECT_GT(j.visao()->colunaCursor(), 100000);
     Captura(&j, QStringLiteral("texto-linha-enorme"));
+}
+
+// Busca e filtro juntos: a próxima ocorrência é a próxima que o filtro mostra; a volta ao
+// começo é avisada; ir além do fim leva à última linha e diz quantas há.
+TEST(JanelaTexto, BuscaDentroDoFiltroEIrParaLinha) {
+    QTemporaryDir pasta;
+    kelvor::exemplo::Opcoes o;
+    o.registros = 5000;
+    const std::string d = kelvor::exemplo::geraTexto(o);
+    JanelaTexto j;
+    j.show();
+    ASSERT_TRUE(j.abre(QString::fromStdString(teste::Grava(pasta, "junho.txt", d))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.indice()->completo(); }, 20000));
+    j.acompanha();
+    const int i70 = j.comboTipo()->findText(QStringLiteral("70 -"), Qt::MatchStartsWith);
+    ASSERT_GE(i70, 0);
+    j.filtraClasse(j.comboTipo()->itemData(i70).toInt());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.filtro()->completa(); }, 20000));
+    j.acompanha();
+    // ISENTO aparece em 50 e em 70; com o filtro, só as linhas 70 contam na navegação.
+    j.campoBusca()->setText(QStringLiteral("ISENTO"));
+    j.procura();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return j.busca()->completa(); }, 20000));
+    j.acompanha();
+    std::vector<std::int64_t> visitadas;
+    for (int k = 0; k < 4; ++k) {
+        visitadas.push_back(j.visao()->linhaRealCursor());
+        EXPECT_EQ(j.indice()->linha(visitadas.back()).substr(0, 2), "70");
+        EXPECT_NE(j.indice()->linha(visitadas.back()).find("ISENTO"), std::string_view::npos);
+        j.proxima();
+    }
+    EXPECT_TRUE(std::is_sorted(visitadas.begin(), visitadas.end()));
+    // Do último 70 com ISENTO, a próxima dá a volta.
+    QTest::keyClick(j.visao(), Qt::Key_End, Qt::ControlModifier);
+    j.proxima();
+    EXPECT_EQ(j.visao()->linhaRealCursor(), visitadas.front());
+
+    j.filtraClasse(-1);
+    j.vaiParaLinha(j.indice()->linhasConhecidas() + 1000);
+    EXPECT_EQ(j.visao()->linhaRealCursor(), j.indice()->linhasConhecidas() - 1);
+    j.vaiParaLinha(2);
+    EXPECT_EQ(j.visao()->linhaRealCursor(), 1);
+    EXPECT_EQ(j.painel()->titulo(),
+              QStringLiteral("Registro 11 - Dados complementares do informante"));
+}
+
+// Os avisos do arquivo que mudou depois de aberto, com o que a janela pode oferecer.
+TEST(Janelas, AvisoDoArquivoQueMudou) {
+    QTemporaryDir pasta;
+    std::string conteudo = teste::Cabecalho();
+    while (conteudo.size() < 300000)
+        conteudo += teste::Cabecalho();
+    const QString caminho = QString::fromStdString(teste::Grava(pasta, "muda.txt", conteudo));
+    ArquivoMapeado a;
+    QString erro;
+    ASSERT_TRUE(a.abre(caminho, erro));
+    EXPECT_FALSE(ConfereMudanca(a, QStringLiteral("O que aparece")));
+    {
+        QFile f(caminho);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("90\r\n");
+    }
+    auto m = ConfereMudanca(a, QStringLiteral("O que aparece"));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->texto,
+              QStringLiteral("O arquivo muda.txt foi alterado depois de aberto. O que aparece "
+                             "pode não ser o conteúdo atual."));
+    EXPECT_TRUE(m->podeReabrir);
+    ASSERT_TRUE(QFile::remove(caminho));
+    m = ConfereMudanca(a, QStringLiteral("O que aparece"));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->texto,
+              QStringLiteral("O arquivo muda.txt foi removido ou renomeado depois de aberto. O "
+                             "que aparece é o de quando ele foi aberto."));
+    EXPECT_FALSE(m->podeReabrir);
 }
 
 TEST(JanelaNotas, ListaFormularioRegistrosEPdf) {

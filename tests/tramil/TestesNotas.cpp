@@ -1,6 +1,7 @@
 // Índice de documentos, conferência das somas e filtro da lista, num arquivo com documentos
 // conhecidos e em arquivos do gerador de exemplos.
 #include "ArquivoNotas.h"
+#include "Registros.h"
 
 #include "GeradorExemplo.h"
 #include "nucleo/DocumentoNota.h"
@@ -261,4 +262,71 @@ TEST(IndiceNotas, ArquivoDoGerador) {
     EXPECT_EQ(naoConferem, 1u);
     EXPECT_EQ(comItens, ix.documentos().size()); // notas com 54, cupons com 60A
     EXPECT_EQ(ix.registrosLidos(), resumo.linhas);
+}
+
+// Arquivo fora de ordem e itens sem o seu principal: o item que chega antes vira documento "sem
+// principal" e o principal que vem depois assume o documento; os órfãos ficam à parte.
+TEST(IndiceNotas, ForaDeOrdemEOrfaos) {
+    using teste::Registro;
+    const auto r54 = [](const char* numero, const char* item) {
+        return Registro("54", {{"CNPJ", "11222333000181"},
+                               {"Modelo", "55"},
+                               {"Série", "1"},
+                               {"Número", numero},
+                               {"CFOP", "5102"},
+                               {"Número do item", item},
+                               {"Valor do produto", "10000"}}) +
+               "\r\n";
+    };
+    std::string t = teste::Cabecalho();
+    t += r54("1", "1"); // antes do seu 50
+    t += Registro("50", {{"CNPJ", "11222333000181"},
+                         {"Data emissão/recebimento", "20230510"},
+                         {"Unidade da Federação", "SP"},
+                         {"Modelo", "55"},
+                         {"Série", "1"},
+                         {"Número", "1"},
+                         {"CFOP", "5102"},
+                         {"Emitente", "P"},
+                         {"Valor total", "20000"},
+                         {"Situação", "N"}}) +
+         "\r\n";
+    t += r54("1", "2");
+    // 51 de NF-e: sem modelo no 51, achado pela nota modelo 55.
+    t += Registro("51", {{"CNPJ", "11222333000181"},
+                         {"Data emissão/recebimento", "20230510"},
+                         {"Unidade da Federação", "SP"},
+                         {"Série", "1"},
+                         {"Número", "1"},
+                         {"CFOP", "5102"},
+                         {"Valor total", "20000"},
+                         {"Situação", "N"}}) +
+         "\r\n";
+    t += Registro("71", {{"CNPJ do tomador", "11222333000181"},
+                         {"Data de emissão", "20230512"},
+                         {"Modelo", "08"},
+                         {"Série", "1"},
+                         {"Número", "77"}}) +
+         "\r\n";
+    std::string a = Registro("60A", {{"Situação tributária", "1800"}, {"Valor acumulado", "500"}});
+    a.replace(3, 8, "20230510");
+    t += a + "\r\n";
+    IndiceNotas ix(t);
+    ix.indexaAqui();
+    const auto& d = ix.documentos();
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_EQ(d[0].tipo, TipoDocumento::NotaFiscal);
+    EXPECT_FALSE(d[0].marcas & SemPrincipal);
+    EXPECT_EQ(ix.registroEm(d[0].deslocamento).substr(0, 2), "50"); // o principal assumiu
+    EXPECT_EQ(d[0].linha, 3u);
+    EXPECT_EQ(TextoConferencia(d[0]), QStringLiteral("Confere"));
+    std::vector<std::string> tipos;
+    ix.paraCadaRegistro(
+        0, [&](std::string_view r, std::uint64_t) { tipos.emplace_back(r.substr(0, 2)); });
+    EXPECT_EQ(tipos, (std::vector<std::string>{"54", "50", "54", "51"}));
+    EXPECT_EQ(TextoConferencia(d[1]), QStringLiteral("Sem o registro 70"));
+    EXPECT_EQ(TextoConferencia(d[2]), QStringLiteral("Sem o registro 60M"));
+    const DocumentoNota cupom = MontaDocumento(ix, 2);
+    EXPECT_EQ(cupom.titulo, QStringLiteral("Registros de cupom fiscal sem o registro 60M"));
+    EXPECT_FALSE(cupom.confere());
 }
