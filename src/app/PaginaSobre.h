@@ -24,6 +24,7 @@ private:
     QLabel* tramil_;
     QLabel* reexame_;
     QLabel* reexame88_;
+    QLabel* legendaTramil_ = nullptr;
     QLabel* validador_;
 };
 
