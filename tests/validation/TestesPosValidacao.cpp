@@ -71,6 +71,9 @@ private:
 
 } // namespace
 
+const QString R88 = QStringLiteral("Registro 88");
+const QString Total = QStringLiteral("Total");
+
 class PosValidacao : public AmbienteValidacao {
 protected:
     // Texto do gerador com o código da natureza (posição 125 do registro 10) trocado.
@@ -84,7 +87,14 @@ protected:
         plataforma.respondeMensagem(Resposta::Ok);
         validar->BotaoValidar_Click();
     }
-    QString celula(int r, int c) { return resumo->gradeTotalizadores()->item(r, c)->text(); }
+    // Célula da grade do Resumo na linha cujo rótulo (coluna 0) é o dado.
+    QString celula(const QString& rotulo, int c) {
+        QTableWidget* g = resumo->gradeTotalizadores();
+        for (int r = 0; r < g->rowCount(); ++r)
+            if (g->item(r, 0) && g->item(r, 0)->text() == rotulo && g->item(r, c))
+                return g->item(r, c)->text();
+        return QStringLiteral("<sem %1>").arg(rotulo);
+    }
     QString programa(const QString& nome) const {
         return QDir(sessao.pastaPrograma).filePath(nome);
     }
@@ -176,12 +186,11 @@ TEST_F(PosValidacao, MSNaVersaoDeTesteComAdvertenciasNos88) {
     EXPECT_EQ(r[0].left(10).trimmed(), "1"); // continua a numeração do motor (sem críticas)
 
     // Linha "Registro 88" da grade: os quatro saem dos aceitos sem advertência.
-    EXPECT_EQ(celula(20, 0), QStringLiteral("Registro 88"));
-    EXPECT_EQ(celula(20, 1), QStringLiteral("2"));
-    EXPECT_EQ(celula(20, 2), QStringLiteral("4"));
-    EXPECT_EQ(celula(20, 3), QStringLiteral("0"));
-    EXPECT_EQ(celula(20, 4), QStringLiteral("6"));
-    EXPECT_EQ(celula(22, 2), QStringLiteral("4"));
+    EXPECT_EQ(celula(R88, 1), QStringLiteral("2"));
+    EXPECT_EQ(celula(R88, 2), QStringLiteral("4"));
+    EXPECT_EQ(celula(R88, 3), QStringLiteral("0"));
+    EXPECT_EQ(celula(R88, 4), QStringLiteral("6"));
+    EXPECT_EQ(celula(Total, 2), QStringLiteral("4"));
 
     const QStringList l = log.linhas();
     EXPECT_TRUE(l.contains(QStringLiteral("Executando pos-validacao de MS com saida em ") +
@@ -204,9 +213,9 @@ TEST_F(PosValidacao, MSComErrosNos88ContinuaANumeracaoERejeita) {
     const QList<QByteArray> r = registros(CaminhoCriticas88(sessao, 0));
     ASSERT_EQ(r.size(), 3);
     EXPECT_EQ(r[0].left(10).trimmed(), "2");
-    EXPECT_EQ(celula(20, 1), QStringLiteral("2"));
-    EXPECT_EQ(celula(20, 2), QStringLiteral("1"));
-    EXPECT_EQ(celula(20, 3), QStringLiteral("2"));
+    EXPECT_EQ(celula(R88, 1), QStringLiteral("2"));
+    EXPECT_EQ(celula(R88, 2), QStringLiteral("1"));
+    EXPECT_EQ(celula(R88, 3), QStringLiteral("2"));
     EXPECT_EQ(validar->labelResultadoValidacao()->text(), QStringLiteral("ARQUIVO REJEITADO"));
 }
 
