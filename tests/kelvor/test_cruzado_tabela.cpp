@@ -115,3 +115,39 @@ TEST(CruzadoTabela, ChavesAdiadasDaoOMesmoQueInserirUmaAUma) {
     EXPECT_EQ(c.marca(resumo("k14")), 'S');
     EXPECT_EQ(c.marca(resumo("nada")), ChavesAdiadas::SemMarca);
 }
+
+TEST(CruzadoTabela, ReservadaNaoCresceAteAQuantidadePrevistaEDepoisCresceSemPerderNada) {
+    const int n = 200000;
+    Tabela<Tres> t;
+    t.reserva(n);
+    const auto reservado = t.bytes();
+    // 3/4 ocupada com as n chaves, fora a folga dos segmentos desiguais: nem o dobro.
+    EXPECT_GE(reservado, static_cast<std::size_t>(n) * 20 * 4 / 3);
+    EXPECT_LT(reservado, static_cast<std::size_t>(n) * 20 * 3 / 2);
+    std::vector<std::uint64_t> chaves;
+    for (int i = 0; i < 2 * n; ++i) {
+        chaves.push_back(resumo("nota " + std::to_string(i)));
+        ASSERT_TRUE(t.insere(chaves.back()).second) << i;
+        t.procura(chaves.back())->a = static_cast<std::uint32_t>(i);
+        if (i == n - 1) {
+            EXPECT_EQ(t.bytes(), reservado) << "cresceu antes das chaves previstas";
+        }
+    }
+    EXPECT_GT(t.bytes(), reservado);
+    EXPECT_EQ(t.tamanho(), static_cast<std::size_t>(2 * n));
+    for (int i = 0; i < 2 * n; ++i) {
+        const Tres* v = t.procura(chaves[static_cast<std::size_t>(i)]);
+        ASSERT_NE(v, nullptr) << i;
+        EXPECT_EQ(v->a, static_cast<std::uint32_t>(i));
+    }
+    // Reservar uma tabela que já tem chaves não muda nada (nem as perde).
+    t.reserva(10 * n);
+    EXPECT_EQ(t.tamanho(), static_cast<std::size_t>(2 * n));
+    EXPECT_NE(t.procura(chaves.front()), nullptr);
+    // Reserva pequena numa tabela vazia funciona como a comum.
+    Tabela<Tres> pequena;
+    pequena.reserva(3);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_TRUE(pequena.insere(resumo(std::to_string(i))).second);
+    EXPECT_EQ(pequena.tamanho(), 100u);
+}

@@ -90,6 +90,42 @@ TEST(MotorParalelo, MesmasSaidasComUmaDuasEQuatroThreadsEmTodasAsFormasComFalhas
     }
 }
 
+namespace {
+std::size_t ocorrencias(const std::string& texto, const std::string& parte) {
+    std::size_t n = 0;
+    for (auto p = texto.find(parte); p != std::string::npos; p = texto.find(parte, p + 1))
+        ++n;
+    return n;
+}
+} // namespace
+
+// As críticas da segunda passada (cada registro sem o seu 75 ou 60M, achadas só no fim) saem
+// nas mesmas linhas e na mesma ordem, intercaladas com as tardias, com qualquer número de threads.
+TEST(MotorParalelo, SegundaPassadaIgualComQualquerNumeroDeThreads) {
+    for (auto forma : {ex::Forma::Padrao, ex::Forma::Itens, ex::Forma::Ecf}) {
+        Pasta pasta;
+        ex::Opcoes o;
+        o.forma = forma;
+        o.registros = 8000;
+        o.semente = 11;
+        o.porcentoSem75 = 7;
+        o.notaSemItens = true;
+        o.falhas = {ex::Falha::Sem60M, ex::Falha::Sem75, ex::Falha::Data, ex::Falha::Tamanho};
+        ex::Resumo resumo;
+        std::string erro;
+        ASSERT_TRUE(ex::geraArquivo(o, pasta / "f.txt", resumo, erro)) << erro;
+        const std::string nome(ex::nomeForma(forma));
+        const auto base = valida(pasta, pasta / "f.txt", 1);
+        EXPECT_GT(ocorrencias(base.criticas, "sem registro 60M"), 0u) << nome;
+        if (forma != ex::Forma::Ecf) {
+            EXPECT_GT(ocorrencias(base.criticas, "sem registro 75 correspondente"), 20u) << nome;
+        }
+        for (int j : {2, 4})
+            esperaIgual(base, valida(pasta, pasta / "f.txt", j), nome + " -j " + std::to_string(j));
+        esperaIgual(base, valida(pasta, pasta / "f.txt", 2, 700), nome + " lotes de 700 bytes");
+    }
+}
+
 TEST(MotorParalelo, EmendasDeLoteComFinsDeLinhaMarcaDeFimELinhasRuins) {
     Pasta pasta;
     // Linhas curtas, vazias, gigantes e o registro 10 só depois delas: o contexto das

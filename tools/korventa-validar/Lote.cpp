@@ -146,12 +146,6 @@ private:
 
 } // namespace
 
-std::size_t arquivosAoMesmoTempo(int tarefas, std::size_t arquivos) {
-    std::size_t n = tarefas > 0 ? static_cast<std::size_t>(tarefas)
-                                : std::max(1u, std::thread::hardware_concurrency());
-    return std::max<std::size_t>(1, std::min(n, arquivos));
-}
-
 int validaLote(const Opcoes& o) {
     if (auto e = confereSaidasDoLote(o)) {
         std::fprintf(stderr, "korventa-validar: %s\n", e->c_str());
@@ -171,12 +165,11 @@ int validaLote(const Opcoes& o) {
     const std::size_t simultaneos = arquivosAoMesmoTempo(o.threads, n);
     // As threads que sobram dos arquivos ao mesmo tempo vão para dentro de cada validação: um
     // arquivo só fica com todas.
-    const int porArquivo = static_cast<int>(std::max<std::size_t>(
-        1, arquivosAoMesmoTempo(o.threads, static_cast<std::size_t>(-1)) / simultaneos));
     for (std::size_t t = 0; t < simultaneos; ++t)
-        tarefas.emplace_back([&] {
+        tarefas.emplace_back([&, t] {
+            const int threads = threadsDaVaga(o.threads, simultaneos, t);
             for (std::size_t i; (i = proximo.fetch_add(1)) < n;) {
-                valida(*itens[i], o, i, n, porArquivo);
+                valida(*itens[i], o, i, n, threads);
                 {
                     std::lock_guard g(trava);
                     itens[i]->pronto = true;

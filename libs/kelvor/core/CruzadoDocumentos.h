@@ -18,6 +18,10 @@ namespace kelvor::cruzado {
 
 class CruzadoDocumentos final : public Regra {
 public:
+    // registros50: quantos 50 se espera (0: não se sabe); as notas já nascem desse tamanho.
+    explicit CruzadoDocumentos(std::int64_t registros50 = 0) {
+        if (registros50 > 0) notas_.reserva(static_cast<std::size_t>(registros50));
+    }
     void registro(RegistroAtual& r) override;
     void guarda(const RegistroAtual& r) override;
     void fim(CriticasTardias& t, const LocalRegistro* ultimo) override;

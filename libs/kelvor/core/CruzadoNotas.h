@@ -37,6 +37,7 @@ public:
         std::uint32_t a, b;
     };
 
+    void reserva(std::size_t notas) { tabela_.reserva(notas); }
     void antecipa(std::uint64_t chave) const { tabela_.antecipa(chave); }
     // A nota da chave (criada vazia quando nova: data 0, sem linha); o bool diz se foi criada.
     // A referência vale até a próxima inserção.

@@ -88,6 +88,28 @@ public:
             detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
     }
 
+    // Espaço para umas n chaves de uma vez, antes da primeira inserção: sem os crescimentos (e as
+    // redistribuições) até lá, e 3/4 ocupada quando as n chegarem. Só as páginas tocadas ocupam
+    // memória. Passando de n, cresce como sempre.
+    void reserva(std::size_t n) {
+        if (quantos_ != 0) return;
+        const std::size_t porSegmento = n >> BitsSegmento;
+        // Os segmentos recebem quantidades um pouco diferentes: folga de uns 4 desvios.
+        std::size_t desvio = 1;
+        while (desvio * desvio < porSegmento)
+            ++desvio;
+        const std::size_t capacidade = (porSegmento + 4 * desvio) * 4 / 3 + CapacidadeInicial;
+        for (auto& s : segmentos_) {
+            if (s.capacidade >= capacidade) continue;
+            detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
+            s.entradas = nullptr;
+            s.capacidade = 0;
+            s.entradas =
+                static_cast<Entrada*>(detalhe::reservaEspaco(capacidade * sizeof(Entrada)));
+            s.capacidade = capacidade;
+        }
+    }
+
     // Traz para o cache a posição da chave: várias consultas seguidas esperam juntas.
     void antecipa(std::uint64_t chave) const {
         const auto& s = segmentos_[segmento(chave)];

@@ -53,9 +53,11 @@ private:
 };
 
 // Quantas linhas LeitorLinhas entregaria do arquivo, do ponto atual até o fim, numa passada só
-// de memchr; nada quando a leitura falha ou `parar` é ligado. Não volta ao começo.
+// de memchr; nada quando a leitura falha ou `parar` é ligado. Não volta ao começo. Em registros50,
+// quantas linhas começam por "50" (previsão do tamanho das tabelas de notas).
 std::optional<std::int64_t> contaLinhas(std::FILE* arquivo,
                                         const std::atomic<bool>* parar = nullptr,
-                                        std::size_t bloco = LeitorLinhas::BlocoPadrao);
+                                        std::size_t bloco = LeitorLinhas::BlocoPadrao,
+                                        std::int64_t* registros50 = nullptr);
 
 } // namespace kelvor

@@ -142,11 +142,12 @@ public:
     // o bastante para a memória chegar antes de o registro ser conferido.
     static constexpr std::size_t Antecipacao = 8;
 
-    EtapaOrdem(const Parametros& p, RelatorioCriticas& relatorio, Resultado& res,
-               ObservadorCriticas* obs)
+    EtapaOrdem(const Parametros& p, std::int64_t registros50, RelatorioCriticas& relatorio,
+               Resultado& res, ObservadorCriticas* obs)
         : res_(res), receptor_(relatorio, res, obs), campos_(ctx_, receptor_) {
         ctx_.flagLeiaute = p.flagLeiaute;
         ctx_.versaoConvenio = p.versaoConvenio;
+        ctx_.registros50Previstos = registros50;
         verificacoes_ = criaVerificacoesEntreRegistros(ctx_);
     }
 
@@ -281,8 +282,11 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
     pg.percentual = 0;
     pg.lidos = 0;
     pg.total = 0; // desconhecido até a contagem terminar
-    // O total mostrado é exato e não muda durante a execução: conta as linhas antes.
-    if (auto linhas = contaLinhas(arquivo_, &cancelar)) pg.total.store(*linhas);
+    // O total mostrado é exato e não muda durante a execução: conta as linhas antes. Na mesma
+    // passada, os registros 50: as notas já nascem do tamanho do arquivo.
+    std::int64_t registros50 = 0;
+    if (auto linhas = contaLinhas(arquivo_, &cancelar, LeitorLinhas::BlocoPadrao, &registros50))
+        pg.total.store(*linhas);
     std::rewind(arquivo_);
 
     LeitorLotes leitor(arquivo_, p_.bloco ? p_.bloco : Bloco);
@@ -290,7 +294,7 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
     bool interrompido = false;
     try {
         ContextoDosLotes contexto(p_, leitor.limiteLinha());
-        EtapaOrdem ordem(p_, relatorio_, res, observador_);
+        EtapaOrdem ordem(p_, registros50, relatorio_, res, observador_);
         const std::size_t threads = threadsDaValidacao(p_.threads);
         std::vector<std::unique_ptr<EtapaCampos>> etapas;
         for (std::size_t i = 0; i < threads; ++i)

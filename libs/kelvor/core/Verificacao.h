@@ -21,6 +21,8 @@ struct Contexto {
     std::string uf;      // colunas 96-97
     int dataInicial = 0; // AAAAMMDD; 0 quando inválida
     int dataFinal = 0;
+    // Linhas que começam por "50", contadas antes da leitura: tamanho inicial das notas.
+    std::int64_t registros50Previstos = 0;
 };
 
 // O arquivo lido de novo, do começo: a segunda passada, feita só quando o fim do arquivo mostra
