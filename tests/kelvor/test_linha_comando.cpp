@@ -176,10 +176,11 @@ TEST(LinhaDeComando, ThreadsDoMenosJRepartidasEntreOsArquivos) {
         std::vector<int> porVaga;
     };
     const Caso casos[] = {
-        {4, 1, 1, {4}},                           // um arquivo: todas para o motor
-        {4, 2, 2, {2, 2}},                        // dois arquivos: metade para cada
-        {3, 2, 2, {2, 1}},                        // a que sobra da divisão não se perde
-        {5, 3, 3, {2, 2, 1}}, {2, 10, 2, {1, 1}}, // mais arquivos que threads: uma cada
+        {4, 1, 1, {4}},       // um arquivo: todas para o motor
+        {4, 2, 2, {2, 2}},    // dois arquivos: metade para cada
+        {3, 2, 2, {2, 1}},    // a que sobra da divisão não se perde
+        {5, 3, 3, {2, 2, 1}}, // as que sobram para as primeiras vagas
+        {2, 10, 2, {1, 1}},   // mais arquivos que threads: uma cada
         {1, 1, 1, {1}},
     };
     for (const auto& c : casos) {
