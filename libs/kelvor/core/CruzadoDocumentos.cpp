@@ -124,7 +124,13 @@ void CruzadoDocumentos::registro50(RegistroAtual& r) {
     chaves53_.insere(k53);
 
     mudou = documentoRepetido(r, nota) || mudou;
-    if (!nota.precisa54 && precisaDe54(t)) precisaGuardar_ = k54;
+    if (!nota.precisa54 && precisaDe54(t)) {
+        // Gravada em guarda(), já com a situação final do registro: uma leitura e uma gravação
+        // da nota a menos. Nada insere nas notas até lá, então a posição continua valendo.
+        pendente_ = compacta;
+        notaPendente_ = nota;
+        return;
+    }
     if (mudou) notas_.grava(*compacta, nota);
 }
 
@@ -194,21 +200,19 @@ void CruzadoDocumentos::registro54(RegistroAtual& r) {
 }
 
 void CruzadoDocumentos::guarda(const RegistroAtual& r) {
-    if (precisaGuardar_ == 0) return;
-    if (auto* compacta = notas_.procura(precisaGuardar_)) {
-        Nota nota = notas_.le(*compacta);
-        const auto t = r.texto();
-        nota.precisa54 = true;
-        nota.contado = r.lido().indiceTipo >= 0;
-        nota.situacao = r.situacao();
-        nota.linhaSem54 = r.lido().linha;
-        nota.offsetSem54 = r.lido().offset;
-        std::memcpy(nota.modelo, t.data() + 40, sizeof nota.modelo);
-        std::memcpy(nota.serie, t.data() + 42, sizeof nota.serie);
-        std::memcpy(nota.numero, t.data() + 45, sizeof nota.numero);
-        notas_.grava(*compacta, nota);
-    }
-    precisaGuardar_ = 0;
+    if (!pendente_) return;
+    Nota& nota = notaPendente_;
+    const auto t = r.texto();
+    nota.precisa54 = true;
+    nota.contado = r.lido().indiceTipo >= 0;
+    nota.situacao = r.situacao();
+    nota.linhaSem54 = r.lido().linha;
+    nota.offsetSem54 = r.lido().offset;
+    std::memcpy(nota.modelo, t.data() + 40, sizeof nota.modelo);
+    std::memcpy(nota.serie, t.data() + 42, sizeof nota.serie);
+    std::memcpy(nota.numero, t.data() + 45, sizeof nota.numero);
+    notas_.grava(*pendente_, nota);
+    pendente_ = nullptr;
 }
 
 void CruzadoDocumentos::fim(CriticasTardias& t, const LocalRegistro*) {

@@ -61,7 +61,9 @@ private:
     Resumos antecipados_[64];
     const Resumos& resumos(const RegistroLido& r);
     int dataAtual_ = 0;
-    std::uint64_t precisaGuardar_ = 0; // chave 54 do 50 em curso que precisa de 54
+    // Nota do 50 em curso que precisa de 54: gravada em guarda(), com a situação do registro.
+    NotasPorChave::Compacta* pendente_ = nullptr;
+    Nota notaPendente_;
     bool item54Ilegivel_ = false;      // algum 54 recusado pelo tamanho
 };
 
