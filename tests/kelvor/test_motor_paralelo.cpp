@@ -117,6 +117,7 @@ TEST(MotorParalelo, SegundaPassadaIgualComQualquerNumeroDeThreads) {
         const std::string nome(ex::nomeForma(forma));
         const auto base = valida(pasta, pasta / "f.txt", 1);
         EXPECT_GT(ocorrencias(base.criticas, "sem registro 60M"), 0u) << nome;
+        EXPECT_EQ(ocorrencias(base.criticas, "sem registro 54 correspondente"), 1u) << nome;
         if (forma != ex::Forma::Ecf) {
             EXPECT_GT(ocorrencias(base.criticas, "sem registro 75 correspondente"), 20u) << nome;
         }

@@ -116,7 +116,7 @@ void CruzadoDocumentos::registro50(RegistroAtual& r) {
     chaves53_.antecipa(k53);
 
     auto [compacta, nova] = notas_.insere(k54);
-    Nota nota = notas_.le(*compacta);
+    Nota nota = nova ? Nota{} : notas_.le(*compacta);
     bool mudou = nova;
     if (nova) nota.data = tabelas::dataValida(t.substr(30, 8));
     chaves51_.insere(k51,
@@ -219,8 +219,7 @@ void CruzadoDocumentos::fim(CriticasTardias& t, const LocalRegistro*) {
     // Um 54 recusado pelo tamanho pode ser o item que faltaria: não se sabe de que nota era.
     if (item54Ilegivel_) return;
     const auto campo = campoEm(leiautePara("50 "), 46, 6, "Número");
-    notas_.paraCada([&](const Nota& nota) {
-        if (!nota.precisa54 || nota.tem54) return;
+    notas_.paraCadaSem54([&](const Nota& nota) {
         t.critica(NotasPorChave::localSem54(nota), Gravidade::Advertencia, campo,
                   std::string(nota.numero, 6), mensagem::sem54(std::string_view(nota.modelo, 2)));
     });

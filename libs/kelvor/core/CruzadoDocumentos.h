@@ -64,7 +64,7 @@ private:
     // Nota do 50 em curso que precisa de 54: gravada em guarda(), com a situação do registro.
     NotasPorChave::Compacta* pendente_ = nullptr;
     Nota notaPendente_;
-    bool item54Ilegivel_ = false;      // algum 54 recusado pelo tamanho
+    bool item54Ilegivel_ = false; // algum 54 recusado pelo tamanho
 };
 
 } // namespace kelvor::cruzado

@@ -49,14 +49,21 @@ public:
     // Marca que a nota tem itens; devolve a data dela.
     int marca54(Compacta& c);
 
-    template <class F> void paraCada(F&& f) {
-        tabela_.paraCada([&](std::uint64_t, const Compacta& c) { f(le(c)); });
+    // Cada nota que precisava de itens e ficou sem nenhum 54. As outras (quase todas) nem são
+    // remontadas: bastam os bits da compacta.
+    template <class F> void paraCadaSem54(F&& f) {
+        tabela_.paraCada([&](std::uint64_t, const Compacta& c) {
+            if (!talvezSem54(c)) return;
+            const Nota n = le(c);
+            if (n.precisa54 && !n.tem54) f(n);
+        });
     }
 
     // Endereço do registro 50 da crítica de nota sem itens, remontado dos campos guardados.
     static LocalRegistro localSem54(const Nota& n);
 
 private:
+    static bool talvezSem54(const Compacta& c);
     bool compacta(const Nota& n, Compacta& c);
     int indiceSerie(const char* serie);
 
