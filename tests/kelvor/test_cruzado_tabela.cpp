@@ -144,6 +144,15 @@ TEST(CruzadoTabela, ReservadaNaoCresceAteAQuantidadePrevistaEDepoisCresceSemPerd
     t.reserva(10 * n);
     EXPECT_EQ(t.tamanho(), static_cast<std::size_t>(2 * n));
     EXPECT_NE(t.procura(chaves.front()), nullptr);
+    // Justa: 7/8 ocupada com as n, menos memória, e ainda sem crescer até elas.
+    Conjunto justa;
+    justa.reserva(n, true);
+    const auto reservadoJusto = justa.bytes();
+    EXPECT_LT(reservadoJusto, static_cast<std::size_t>(n) * 8 * 5 / 4);
+    for (int i = 0; i < n; ++i)
+        justa.insere(chaves[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(justa.bytes(), reservadoJusto);
+    EXPECT_EQ(justa.tamanho(), static_cast<std::size_t>(n));
     // Reserva pequena numa tabela vazia funciona como a comum.
     Tabela<Tres> pequena;
     pequena.reserva(3);

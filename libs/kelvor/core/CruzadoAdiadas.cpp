@@ -20,6 +20,10 @@ void ChavesAdiadas::insere(std::uint64_t chave, int marca) {
 
 void ChavesAdiadas::monta() {
     montada_ = true;
+    // Quantas chaves vêm já se sabe (as repetidas contam): a tabela nasce desse tamanho, sem
+    // crescer no caminho.
+    tabela_.reserva(quantas_, true);
+    if (!marcas_.empty()) marcasTabela_.reserva(marcas_.size(), true);
     auto marca = marcas_.begin();
     for (std::size_t i = 0; i < quantas_; ++i) {
         int m = SemMarca;

@@ -89,16 +89,18 @@ public:
     }
 
     // Espaço para umas n chaves de uma vez, antes da primeira inserção: sem os crescimentos (e as
-    // redistribuições) até lá, e 3/4 ocupada quando as n chegarem. Só as páginas tocadas ocupam
-    // memória. Passando de n, cresce como sempre.
-    void reserva(std::size_t n) {
+    // redistribuições) até lá, e 3/4 ocupada quando as n chegarem (7/8, o máximo antes de crescer,
+    // quando n é um limite que as chaves distintas raramente alcançam: justa). Só as páginas
+    // tocadas ocupam memória. Passando de n, cresce como sempre.
+    void reserva(std::size_t n, bool justa = false) {
         if (quantos_ != 0) return;
         const std::size_t porSegmento = n >> BitsSegmento;
         // Os segmentos recebem quantidades um pouco diferentes: folga de uns 4 desvios.
         std::size_t desvio = 1;
         while (desvio * desvio < porSegmento)
             ++desvio;
-        const std::size_t capacidade = (porSegmento + 4 * desvio) * 4 / 3 + CapacidadeInicial;
+        const std::size_t capacidade =
+            (porSegmento + 4 * desvio) * (justa ? 8 : 4) / (justa ? 7 : 3) + CapacidadeInicial;
         for (auto& s : segmentos_) {
             if (s.capacidade >= capacidade) continue;
             detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
