@@ -129,6 +129,18 @@ QString CaminhoQuorbisIni() {
     return JuntaCaminho(pasta, QStringLiteral("Quorbis.ini"));
 }
 
+QString LocalizaQuorbisIni() {
+    const QString doUsuario = CaminhoQuorbisIni();
+#if !defined(_WIN32)
+    if (!QFileInfo::exists(doUsuario)) {
+        const QString doSistema = QStandardPaths::locate(QStandardPaths::GenericConfigLocation,
+                                                         QStringLiteral("Quorbis.ini"));
+        if (!doSistema.isEmpty()) return doSistema;
+    }
+#endif
+    return doUsuario;
+}
+
 QString LeDiretorioInstalacaoQIV(const QString& arquivoIni) {
     QFile arquivo(arquivoIni);
     if (!arquivo.open(QIODevice::ReadOnly)) return QString();
@@ -156,7 +168,7 @@ QString LeDiretorioInstalacaoQIV(const QString& arquivoIni) {
 }
 
 QString CandidatoProgramaQIV() {
-    const QString pasta = LeDiretorioInstalacaoQIV(CaminhoQuorbisIni());
+    const QString pasta = LeDiretorioInstalacaoQIV(LocalizaQuorbisIni());
     if (pasta.isEmpty()) return LocalPadraoQIV();
     return JuntaCaminho(pasta, QStringLiteral("qiv.exe"));
 }
