@@ -10,6 +10,11 @@ _korventa_validar() {
         mapfile -t COMPREPLY < <(compgen -f -- "$atual")
         return
         ;;
+    --midia)
+        compopt -o filenames 2>/dev/null
+        mapfile -t COMPREPLY < <(compgen -f -X '!*.[zZ][iI][pP]' -- "$atual"; compgen -d -- "$atual")
+        return
+        ;;
     --max)
         mapfile -t COMPREPLY < <(compgen -W '0 20 100 1000' -- "$atual")
         return
@@ -24,7 +29,7 @@ _korventa_validar() {
         ;;
     esac
     if [[ $atual == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '-c -t --json --max --leiaute --versao -h --help' -- "$atual")
+        mapfile -t COMPREPLY < <(compgen -W '-c -t --json --max --leiaute --versao --midia -h --help' -- "$atual")
         return
     fi
     # Os arquivos fiscais: .txt primeiro; sem nenhum, qualquer arquivo.
