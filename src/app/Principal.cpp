@@ -2,6 +2,7 @@
 
 #include "app/Banner.h"
 #include "app/ConfiguracoesUsuario.h"
+#include "app/LigacoesMidias.h"
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
 #include "app/PaginaSobre.h"
@@ -10,6 +11,7 @@
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "media/EstadoMidias.h"
 #include "media/MidiaResumo.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
@@ -148,7 +150,9 @@ void Principal::montaMolduras() {
         const int n = resumoArquivos_->entradaSelecionada();
         if (n >= 0) criticas_->selecionaArquivo(n);
     };
-    midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
+    estadoMidias_ = std::make_unique<EstadoMidias>();
+    midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
+    LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
     moldura(MolduraMidias)->layout()->addWidget(midias_);
     utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
     moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);
@@ -281,6 +285,7 @@ bool Principal::abreArquivos(const QStringList& arquivos) {
 bool Principal::pedidoFechamento() {
     Log(LogDetalhe, QStringLiteral("Entrou no QueryUnload..."));
     if (sessao_.validando) return false;
+    midias_->cancelaListagem();
     // Início interrompido: nada foi lido, nada se grava nem se apaga.
     if (fechada_ || sessao_.paginaAtual == -1) return true;
     guardaConfiguracoesDasPaginas();

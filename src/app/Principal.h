@@ -26,6 +26,7 @@ class PaginaMidias;
 class PaginaSobre;
 class PaginaUtilitarios;
 class ProgramasCompanheiros;
+struct EstadoMidias;
 
 // Molduras (índice de MeuTab) de cada página.
 enum Moldura : int {
@@ -110,6 +111,7 @@ private:
     PaginaResumoArquivos* resumoArquivos_ = nullptr;
     PaginaCriticas* criticas_ = nullptr;
     std::unique_ptr<ProgramasCompanheiros> companheiros_;
+    std::unique_ptr<EstadoMidias> estadoMidias_;
     int cliquesSobre_ = 0;
     bool fechada_ = false;
 };

@@ -7,6 +7,7 @@
 #include "engine/Log.h"
 #include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
+#include "validation/GradeTotalizadores.h"
 #include "validation/Sessao.h"
 
 #include <QButtonGroup>
@@ -22,9 +23,6 @@
 namespace korventa {
 
 namespace {
-
-constexpr int LinhasGrade = 23;
-constexpr int ColunasGrade = 5;
 
 QTreeWidget* NovaLista(const QString& nome, const QStringList& colunas, QWidget* pai) {
     auto* lista = new QTreeWidget(pai);
@@ -70,9 +68,7 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     connect(grupo_, &QButtonGroup::idClicked, this, &PaginaResumo::OptionListarResumo_Click);
 
     pilha_ = new QStackedWidget(this);
-    grade_ = new QTableWidget(LinhasGrade, ColunasGrade, pilha_);
-    grade_->setObjectName(QStringLiteral("GradeTotalizadores"));
-    montaGrade();
+    grade_ = new GradeTotalizadores(pilha_);
     listas_[0] = NovaLista(QStringLiteral("ListTotaisRegistro"),
                            {QString(), QString(), QString(), QString(), QString()}, pilha_);
     listas_[0]->header()->hide();
@@ -114,65 +110,6 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     Limpa();
 }
 
-void PaginaResumo::montaGrade() {
-    grade_->horizontalHeader()->hide();
-    grade_->verticalHeader()->hide();
-    grade_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grade_->setSelectionMode(QAbstractItemView::NoSelection);
-    grade_->setFocusPolicy(Qt::NoFocus);
-    grade_->horizontalHeader()->setMinimumSectionSize(20);
-    const int linha = grade_->fontMetrics().height() + 4;
-    grade_->verticalHeader()->setMinimumSectionSize(linha);
-    grade_->verticalHeader()->setDefaultSectionSize(linha);
-    // Títulos longos ("Aceitos s/ Advertência") quebram em duas linhas em vez de serem cortados.
-    grade_->setWordWrap(true);
-    grade_->setRowHeight(0, 2 * grade_->fontMetrics().height() + 6);
-
-    const QStringList titulos{QStringLiteral("Registros"), QStringLiteral("Aceitos s/ Advertência"),
-                              QStringLiteral("Aceitos c/ Advertência"),
-                              QStringLiteral("Rejeitados"), QStringLiteral("Total")};
-    QFont negrito = grade_->font();
-    negrito.setBold(true);
-    const QBrush fundoFixo = palette().brush(QPalette::Button);
-    const auto fixa = [&](int r, int c, const QString& texto) {
-        auto* item = new QTableWidgetItem(texto);
-        item->setFont(negrito);
-        item->setBackground(fundoFixo);
-        item->setTextAlignment(r == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-        grade_->setItem(r, c, item);
-    };
-    for (int c = 0; c < ColunasGrade; ++c)
-        fixa(0, c, titulos[c]);
-    for (int r = 1; r <= static_cast<int>(TiposRegistro.size()); ++r)
-        fixa(r, 0, QStringLiteral("Registro") + NumeroComBrancoInicial(TiposRegistro[r - 1]));
-    fixa(LinhasGrade - 1, 0, QStringLiteral("Total"));
-    for (int r = 1; r < LinhasGrade; ++r)
-        for (int c = 1; c < ColunasGrade; ++c) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grade_->setItem(r, c, item);
-        }
-}
-
-void PaginaResumo::ajustaColunas() {
-    // Todas as colunas com a mesma largura, menos a dos nomes, que tem o dobro.
-    const int largura = grade_->viewport()->width();
-    const int coluna = qMax(40, largura / (ColunasGrade + 1));
-    grade_->setColumnWidth(0, largura - coluna * (ColunasGrade - 1));
-    for (int c = 1; c < ColunasGrade; ++c)
-        grade_->setColumnWidth(c, coluna);
-}
-
-void PaginaResumo::resizeEvent(QResizeEvent* e) {
-    QWidget::resizeEvent(e);
-    ajustaColunas();
-}
-
-void PaginaResumo::showEvent(QShowEvent* e) {
-    QWidget::showEvent(e);
-    ajustaColunas();
-}
-
 void PaginaResumo::Limpa() {
     visivel_ = {};
     mostraVisao(VisaoValidacao);
@@ -182,16 +119,11 @@ void PaginaResumo::Limpa() {
         b->permite(false);
     labelArquivo_->clear();
     labelResultado_->clear();
-    for (int r = 1; r < LinhasGrade; ++r)
-        for (int c = 1; c < ColunasGrade; ++c)
-            grade_->item(r, c)->setText(QString());
+    grade_->limpa();
 }
 
 void PaginaResumo::PreencheGrade(int n) {
-    const auto& tabela = sessao_.arquivos[n].totalizadores;
-    for (int r = 0; r <= 21; ++r)
-        for (int c = 0; c <= 3; ++c)
-            grade_->item(r + 1, c + 1)->setText(tabela[c][r]);
+    grade_->preenche(sessao_.arquivos[n].totalizadores);
 }
 
 void PaginaResumo::MostraValidacao(int n) {

@@ -2,6 +2,8 @@
 // "Listar:", as listas de totais por registro, por CFOP e por CFOP e registro.
 #pragma once
 
+#include "validation/GradeTotalizadores.h"
+
 #include <QWidget>
 #include <array>
 
@@ -46,13 +48,7 @@ public:
     BotaoComAcao* botaoRecibo() const { return recibo_; }
     BotaoComAcao* botaoTransmitir() const { return transmitir_; }
 
-protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-
 private:
-    void montaGrade();
-    void ajustaColunas();
     void mostraVisao(int indice);
 
     Sessao& sessao_;
@@ -61,7 +57,7 @@ private:
     QButtonGroup* grupo_;
     std::array<QRadioButton*, 4> opcoes_{};
     QStackedWidget* pilha_;
-    QTableWidget* grade_;
+    GradeTotalizadores* grade_;
     std::array<QTreeWidget*, 3> listas_{};
     std::array<bool, 4> visivel_{};
     BotaoComAcao* gerarMidia_;
