@@ -132,7 +132,9 @@ QString CaminhoQuorbisIni() {
 QString LocalizaQuorbisIni() {
     const QString doUsuario = CaminhoQuorbisIni();
 #if !defined(_WIN32)
-    if (!QFileInfo::exists(doUsuario)) {
+    // O do sistema vem de uma instalação para todos (o simulador do pacote): não encobre um
+    // programa de transmissão de verdade no local fixo.
+    if (!QFileInfo::exists(doUsuario) && !QFileInfo(LocalPadraoQIV()).isFile()) {
         const QString doSistema = QStandardPaths::locate(QStandardPaths::GenericConfigLocation,
                                                          QStringLiteral("Quorbis.ini"));
         if (!doSistema.isEmpty()) return doSistema;
