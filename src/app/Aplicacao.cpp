@@ -15,11 +15,15 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace korventa {
 
 int executaAplicacao(int argc, char** argv) {
+    // Datas, tamanhos e tipos de arquivo dos diálogos em português; a conferência das opções
+    // regionais do início continua lendo o formato do sistema.
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     QApplication app(argc, argv);
     app.setApplicationName(QString::fromLatin1(TituloPrograma));
     // Liga as janelas ao menu e ao ícone instalados (o ícone embutido vale sem o tema).

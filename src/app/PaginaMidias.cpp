@@ -7,6 +7,7 @@
 #include "media/EstadoMidias.h"
 #include "media/ListagemMidias.h"
 #include "media/SelecionaPasta.h"
+#include "platform/Acessivel.h"
 #include "platform/Nomeado.h"
 #include "platform/Plataforma.h"
 #include "validation/Recentes.h"
@@ -35,12 +36,13 @@ PaginaMidias::PaginaMidias(Sessao& sessao, EstadoMidias& estado, QWidget* pai)
       botaoListar_(Nomeado<QPushButton>(QStringLiteral("BotaoMidiasListar"),
                                         QStringLiteral("&Listar"), this)),
       botaoBrowse_(
-          Nomeado<QPushButton>(QStringLiteral("BotaoMidiasBrowse"), QStringLiteral("..."), this)),
+          Nomeado<QPushButton>(QStringLiteral("BotaoMidiasBrowse"), QStringLiteral("&..."), this)),
       lista_(new QTreeWidget(this)), labelNumero_(new QLabel(this)),
       textProcurar_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("PaginaMidias"));
     comboPasta_->setObjectName(QStringLiteral("ComboPastaMidias"));
     comboPasta_->setEditable(true);
+    comboPasta_->lineEdit()->setAccessibleName(QStringLiteral("Pasta para listagem das mídias"));
     comboPasta_->setInsertPolicy(QComboBox::NoInsert);
     comboPasta_->setModel(&sessao_.pastasMidiaRecentes);
     comboPasta_->setAccessibleName(QStringLiteral("Pasta para listagem das mídias"));
@@ -87,7 +89,9 @@ PaginaMidias::PaginaMidias(Sessao& sessao, EstadoMidias& estado, QWidget* pai)
     legendaProcurar->setObjectName(QStringLiteral("LabelProcurarMidia"));
     legendaProcurar->setBuddy(textProcurar_);
     auto* linhaBaixo = new QHBoxLayout;
-    linhaBaixo->addWidget(new QLabel(QStringLiteral("Mídias listadas:"), this));
+    auto* legendaNumero = new QLabel(QStringLiteral("Mídias listadas:"), this);
+    LigaLegenda(labelNumero_, legendaNumero);
+    linhaBaixo->addWidget(legendaNumero);
     linhaBaixo->addWidget(labelNumero_);
     linhaBaixo->addStretch(1);
     linhaBaixo->addWidget(legendaProcurar);

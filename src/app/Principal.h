@@ -69,6 +69,7 @@ public:
 
     PaginaConfigurar* paginaConfigurar() const { return configurar_; }
     PaginaMidias* paginaMidias() const { return midias_; }
+    PaginaUtilitarios* paginaUtilitarios() const { return utilitarios_; }
     ProgramasCompanheiros& programasCompanheiros() const { return *companheiros_; }
 
     // JanelaInicio
@@ -94,6 +95,8 @@ private:
     void ligaProgramasCompanheiros();
     void guardaConfiguracoesDasPaginas();
     void apagaArquivosDeTrabalho();
+    // Ctrl+Tab (1) e Ctrl+Shift+Tab (-1): a página seguinte ou a anterior, dando a volta.
+    void avancaPagina(int passo);
 
     Sessao& sessao_;
     QTabBar* abas_;

@@ -179,6 +179,8 @@ using GerarMidiaQivEx = int32(KORVENTA_CALL*)(const char*, const char*, const ch
 using ProgressoGerarMidiaQIV = int32(KORVENTA_CALL*)(void);
 using RegravarInfoMidiaQIV = int32(KORVENTA_CALL*)(const char*, const char*, char*, int32);
 using GetVersaoDll = const char*(KORVENTA_CALL*)(void);
+using Valkora2_Versao = const char*(KORVENTA_CALL*)(void);
+using Valkora3_Versao = const char*(KORVENTA_CALL*)(void);
 using CriticaEspecifica = int32(KORVENTA_CALL*)(const char*, const char*);
 using Validacao88 = int32(KORVENTA_CALL*)(const char*, const char*, const char*, int32, char*,
                                           int32*, int32*, int32*, int32*);

@@ -1,5 +1,6 @@
 #include "platform/PlataformaQt.h"
 
+#include "platform/DialogoArquivoPtBr.h"
 #include "platform/JanelaAjuda.h"
 #include "platform/ProcessoDestacado.h"
 
@@ -65,6 +66,8 @@ Resposta PlataformaQt::mensagem(const QString& texto, Icone icone, Botoes botoes
     QMessageBox caixa(iconeQt(icone),
                       titulo.isEmpty() ? QApplication::applicationName() : titulo, linhas,
                       botoesQt(botoes), janela_);
+    // Caminhos e mensagens do motor podem conter "<": nada aqui é HTML.
+    caixa.setTextFormat(Qt::PlainText);
     switch (caixa.exec()) {
     case QMessageBox::Yes: return Resposta::Sim;
     case QMessageBox::No: return Resposta::Nao;
@@ -79,6 +82,7 @@ Resposta PlataformaQt::mensagem(const QString& texto, Icone icone, Botoes botoes
 
 std::optional<QStringList> PlataformaQt::abrirArquivos(const DialogoArquivo& d) {
     QFileDialog dlg(janela_, d.titulo, d.pastaInicial, FiltroParaQt(d.filtro));
+    PreparaDialogoArquivo(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(d.varios ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     if (!d.nomeProposto.isEmpty())
@@ -90,6 +94,7 @@ std::optional<QStringList> PlataformaQt::abrirArquivos(const DialogoArquivo& d) 
 
 std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
     QFileDialog dlg(janela_, d.titulo, d.pastaInicial, FiltroParaQt(d.filtro));
+    PreparaDialogoArquivo(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmaSobrescrever);
@@ -102,10 +107,13 @@ std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
 
 std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
                                                    const QString& pastaInicial) {
-    const QString pasta = QFileDialog::getExistingDirectory(janela_, titulo, pastaInicial);
-    if (pasta.isEmpty())
+    QFileDialog dlg(janela_, titulo, pastaInicial);
+    PreparaDialogoArquivo(dlg);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
-    return pasta;
+    return dlg.selectedFiles().first();
 }
 
 ResultadoInicio PlataformaQt::iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) {

@@ -28,7 +28,8 @@ public:
 
     // Página como fica sem arquivo validado (FecharArquivo e início do programa).
     void Limpa();
-    // Célula (r + 1, c + 1) da grade = célula (c, r) da tabela de totais da entrada n.
+    // Célula (r, c + 1) da grade = célula (c, r) da tabela de totais da entrada n (os títulos
+    // ficam no cabeçalho).
     void PreencheGrade(int n);
     // Estado da página depois de validar um arquivo (veredicto, opções, botões).
     void MostraValidacao(int n);
@@ -38,7 +39,7 @@ public:
     void mostraListasTotais(bool sim);
     int visaoAtual() const;
 
-    QTableWidget* gradeTotalizadores() const { return grade_; }
+    GradeTotalizadores* gradeTotalizadores() const { return grade_; }
     QTreeWidget* listTotaisRegistro() const { return listas_[0]; }
     QTreeWidget* listTotaisCFOP() const { return listas_[1]; }
     QTreeWidget* listTotaisRegCFOP() const { return listas_[2]; }
@@ -50,6 +51,8 @@ public:
 
 private:
     void mostraVisao(int indice);
+    // Vista da opção marcada e o botão de imprimir que vai com ela.
+    void trocaVisao(int indice);
 
     Sessao& sessao_;
     QLabel* labelArquivo_;

@@ -85,7 +85,7 @@ TEST_F(InfoMidia, PreenchidoDeUmaMidiaGeradaPeloResumo) {
     ASSERT_NE(grade, nullptr);
     for (int r = 1; r <= 21; ++r)
         for (int c = 0; c < 4; ++c)
-            EXPECT_EQ(grade->item(r + 1, c + 1)->text(), validado.totalizadores[c][r])
+            EXPECT_EQ(grade->item(r, c + 1)->text(), validado.totalizadores[c][r])
                 << "linha " << r << " coluna " << c;
 
     // Valores: a mídia atual leva os totais; as três listas vêm preenchidas.

@@ -91,11 +91,11 @@ TEST_F(Simulador, TransmissaoVistaNumaListagemNovaNoReciboENoDialogo) {
     auto* nao = d.findChild<QLabel*>(QStringLiteral("LabelNaoTransmitido"));
     EXPECT_NE(qobject_cast<QStackedWidget*>(nao->parentWidget())->currentWidget(), nao);
     EXPECT_EQ(d.rotulo(QStringLiteral("LabelProtocoloQIV"))->text(), protocoloQIV);
-    // O bloco só guarda ASCII; o recibo guarda o nome como foi digitado.
-    EXPECT_EQ(d.rotulo(QStringLiteral("LabelRemetente"))->text(), QStringLiteral("Ana Conceicao"));
+    // O bloco guarda o nome acentuado como foi digitado.
+    EXPECT_EQ(d.rotulo(QStringLiteral("LabelRemetente"))->text(), QStringLiteral("Ana Conceição"));
     EXPECT_EQ(d.rotulo(QStringLiteral("LabelDestino"))->text(),
               QStringLiteral("Secretaria da Fazenda do Estado ") + sessao.arquivos[0].uf +
-                  QStringLiteral(" (transmissao simulada)"));
+                  QStringLiteral(" (transmissão simulada)"));
     EXPECT_EQ(d.rotulo(QStringLiteral("LabelDataTransmissao"))->text(), r.transmitidoEm);
     EXPECT_EQ(d.rotulo(QStringLiteral("LabelChave"))->text(), r.chaveTransmissao);
 

@@ -35,17 +35,6 @@ QString Aleatorio(int n) {
     return s;
 }
 
-// O bloco de informações é o comentário do ZIP, que só aceita ASCII ou UTF-8: acentos saem
-// (o recibo, cifrado, guarda o texto como foi digitado).
-QString ParaBloco(const QString& texto) {
-    QString s;
-    for (const QChar c : texto.normalized(QString::NormalizationForm_D)) {
-        if (c.category() == QChar::Mark_NonSpacing) continue;
-        s += c.unicode() >= 32 && c.unicode() < 127 ? c : QLatin1Char('?');
-    }
-    return s;
-}
-
 } // namespace
 
 QString AvisoSimulador() {
@@ -158,7 +147,7 @@ ResultadoTransmissao TransmiteMidia(const QString& caminhoMidia, const QString& 
 
     DadosTransmissao t;
     t.codigo = QStringLiteral("01");
-    t.remetente = ParaBloco(d.remetente);
+    t.remetente = d.remetente;
     t.protocoloQIV = d.protocoloQIV;
     t.chave = d.chave;
     t.data = agora.toString(QStringLiteral("yyyyMMdd"));
@@ -167,9 +156,9 @@ ResultadoTransmissao TransmiteMidia(const QString& caminhoMidia, const QString& 
     t.tamanhoEnviado = QString::number(QFileInfo(caminhoMidia).size());
     t.versaoTransmissor = QStringLiteral("SIMUL");
     t.ambiente = QStringLiteral("SIMULA");
-    t.email = ParaBloco(d.email);
+    t.email = d.email;
     t.destino1 = QStringLiteral("Secretaria da Fazenda do Estado ") + d.ufDestino;
-    t.destino2 = ParaBloco(QStringLiteral("(transmissão simulada)"));
+    t.destino2 = QStringLiteral("(transmissão simulada)");
     t.ufDestino = d.ufDestino;
     t.chaveKorventa = d.chaveKorventa;
     t.cnpjRemetente = m.bloco.cnpj();
