@@ -19,6 +19,10 @@ _korventa_validar() {
         mapfile -t COMPREPLY < <(compgen -W '0 20 100 1000' -- "$atual")
         return
         ;;
+    -j)
+        mapfile -t COMPREPLY < <(compgen -W "1 2 4 8 $(nproc 2>/dev/null)" -- "$atual")
+        return
+        ;;
     --leiaute)
         mapfile -t COMPREPLY < <(compgen -W '0 1' -- "$atual")
         return
@@ -29,7 +33,7 @@ _korventa_validar() {
         ;;
     esac
     if [[ $atual == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '-c -t --json --max --leiaute --versao --midia -h --help' -- "$atual")
+        mapfile -t COMPREPLY < <(compgen -W '-c -t --json --max -j --leiaute --versao --midia -h --help' -- "$atual")
         return
     fi
     # Os arquivos fiscais: .txt primeiro; sem nenhum, qualquer arquivo.
