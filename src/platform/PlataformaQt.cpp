@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace korventa {
@@ -107,7 +108,10 @@ std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
 
 std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
                                                    const QString& pastaInicial) {
-    QFileDialog dlg(janela_, titulo, pastaInicial);
+    // O título de uma janela tem uma linha só: as quebras do texto viram brancos.
+    QString legenda = titulo;
+    legenda.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
+    QFileDialog dlg(janela_, legenda, pastaInicial);
     PreparaDialogoArquivo(dlg);
     dlg.setFileMode(QFileDialog::Directory);
     dlg.setOption(QFileDialog::ShowDirsOnly, true);
