@@ -10,20 +10,20 @@ deb=$(echo "$saida"/*.deb)
 trab=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null; rm -rf "$trab"' EXIT
-falha() {
-    echo "FALHA: $*"
-    exit 1
-}
+source "$(dirname "$0")/programa.sh"
 
 raiz=$trab/raiz
 dpkg-deb -x "$deb" "$raiz"
 privada=$raiz/usr/lib/validador-korventa
 unset LD_LIBRARY_PATH LD_PRELOAD QT_PLUGIN_PATH
 
-# O que o pacote precisa trazer; o utilitário e o simulador, quando a compilação os tem.
+# O que o pacote precisa trazer: o programa, o validador de linha de comando, o utilitário, o
+# simulador do programa de transmissão e todas as bibliotecas próprias na pasta privada.
+bibliotecas=(Kelvor GerarMidiaQIV Tramil Valkora2 Valkora3 Reexame Reexame88)
 esperados=(
     usr/bin/validador-korventa usr/bin/korventa-validar
     usr/lib/validador-korventa/ValidadorKorventa2017 usr/lib/validador-korventa/korventa-validar
+    usr/lib/validador-korventa/Tramil usr/lib/validador-korventa/qiv.exe etc/xdg/Quorbis.ini
     usr/lib/validador-korventa/ValidadorKorventa2017.hlp
     usr/share/applications/br.com.korventa.ValidadorKorventa2017.desktop
     usr/share/metainfo/br.com.korventa.ValidadorKorventa2017.metainfo.xml
@@ -32,21 +32,26 @@ esperados=(
     usr/share/man/man1/korventa-validar.1.gz usr/share/man/man1/validador-korventa.1.gz
     usr/share/bash-completion/completions/korventa-validar
     usr/share/doc/validador-korventa/copyright
+    usr/share/lintian/overrides/validador-korventa
 )
-for lib in "$bin"/lib*.so; do
-    esperados+=("usr/lib/validador-korventa/$(basename "$lib")")
+for lib in "${bibliotecas[@]}"; do
+    esperados+=("usr/lib/validador-korventa/lib$lib.so")
 done
-[ -e "$bin/Tramil" ] && esperados+=(usr/lib/validador-korventa/Tramil)
-[ -e "$bin/qiv.exe" ] && esperados+=(usr/lib/validador-korventa/qiv.exe etc/xdg/Quorbis.ini)
 for f in "${esperados[@]}"; do
     [ -e "$raiz/$f" ] || falha "o pacote não traz $f"
 done
+# O Quorbis.ini do sistema aponta a pasta onde o pacote instala o simulador.
+grep -qx 'Diretorio=/usr/lib/validador-korventa' "$raiz/etc/xdg/Quorbis.ini" ||
+    falha "o Quorbis.ini do pacote não aponta a pasta do simulador"
 echo "pacote traz os ${#esperados[@]} arquivos esperados"
 
+# Nada da árvore de compilação gravado nos executáveis: um caminho de bibliotecas, se houver,
+# só pode ser a pasta do próprio arquivo; e tudo de que precisam se acha.
 for f in "$privada"/*; do
     file -b "$f" | grep -q '^ELF' || continue
-    if readelf -d "$f" | grep -qE '\((RPATH|RUNPATH)\)'; then
-        falha "$(basename "$f") guarda um caminho de bibliotecas: $(readelf -d "$f" | grep -E 'RPATH|RUNPATH')"
+    caminhos=$(readelf -d "$f" | sed -n 's/.*(\(RPATH\|RUNPATH\)).*\[\(.*\)\]/\2/p' | tr ':' '\n')
+    if [ -n "$caminhos" ] && grep -qv '^\$ORIGIN$' <<<"$caminhos"; then
+        falha "$(basename "$f") guarda um caminho de bibliotecas fora da sua pasta: $caminhos"
     fi
     if ldd "$f" | grep -q 'not found'; then
         falha "$(basename "$f") precisa de bibliotecas que não há: $(ldd "$f" | grep 'not found')"
@@ -86,35 +91,28 @@ export HOME=$trab/casa TMPDIR=$trab/tmp QT_QPA_PLATFORM=offscreen
 export XDG_CONFIG_HOME=$HOME/.config XDG_CONFIG_DIRS=$raiz/etc/xdg
 mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR"
 log=$TMPDIR/Korventa.log
-"$raiz/usr/bin/validador-korventa" -l 4 "$dados/aceito.txt" >"$trab/programa.txt" 2>&1 &
-pid=$!
-for _ in $(seq 600); do
-    grep -q "Fim AbrirArquivo." "$log" 2>/dev/null && break
-    kill -0 "$pid" 2>/dev/null || falha "o programa terminou no início: $(cat "$trab/programa.txt" "$log" 2>/dev/null)"
-    sleep 0.1
-done
-grep -q "Fim AbrirArquivo." "$log" || falha "o programa não abriu o arquivo em 60 s: $(cat "$log")"
-grep -q "Encerrando form load principal." "$log" || falha "o início não chegou ao fim"
-grep -q "Versao Kelvor: 5.2.0.0" "$log" || falha "as versões dos componentes não foram lidas"
-for lib in libKelvor.so libGerarMidiaQIV.so; do
-    grep -q "$privada/$lib" "/proc/$pid/maps" || falha "$lib não foi carregada da pasta do pacote"
-done
+inicia_programa "$privada" "$log" "$raiz/usr/bin/validador-korventa" -l 4 "$dados/aceito.txt"
 if grep -F "$(dirname "$bin")" "/proc/$pid/maps"; then
     falha "o programa carregou algo da árvore de compilação"
 fi
-kill -TERM "$pid"
-set +e
-wait "$pid"
-rc=$?
-set -e
-pid=
-[ $rc -eq 0 ] || falha "o programa saiu com $rc ao ser encerrado: $(cat "$trab/programa.txt")"
-grep -q "Encerrando o programa..." "$log" || falha "o fechamento não passou pelo Encerrar"
+encerra_programa "$log"
 grep -qF "$dados/aceito.txt" "$XDG_CONFIG_HOME/ValidadorKorventaV2.conf" ||
     falha "as configurações não guardaram o arquivo aberto"
 echo "o programa do pacote iniciou, abriu o arquivo e fechou"
 
-if [ -e "$privada/Tramil" ]; then
-    "$privada/Tramil" --help >/dev/null || falha "o Tramil do pacote não inicia"
-    echo "Tramil do pacote inicia"
-fi
+"$privada/Tramil" --help >/dev/null || falha "o Tramil do pacote não inicia"
+echo "Tramil do pacote inicia"
+
+# O simulador do programa de transmissão inicia e carrega o motor da pasta do pacote.
+"$privada/qiv.exe" -l 4 "$dados/nenhuma.zip" >"$trab/qiv.txt" 2>&1 &
+pid=$!
+for _ in $(seq 300); do
+    grep -q "$privada/libKelvor.so" "/proc/$pid/maps" 2>/dev/null && break
+    kill -0 "$pid" 2>/dev/null || falha "o simulador terminou no início: $(cat "$trab/qiv.txt")"
+    sleep 0.1
+done
+grep -q "$privada/libKelvor.so" "/proc/$pid/maps" || falha "o simulador não carregou o motor"
+kill -TERM "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+echo "simulador do pacote inicia"
