@@ -15,6 +15,7 @@ if [ "${1:-}" != --dentro ]; then
     unshare -m --propagation private true 2>/dev/null ||
         { echo "pulado: sem espaço de montagens próprio"; exit 77; }
     trab=$(mktemp -d)
+    chmod 755 "$trab" # o usuário comum do teste passa por ela
     trap 'rm -rf "$trab"' EXIT
     dpkg-deb -x "$(echo "$saida"/*.deb)" "$trab/raiz"
     mkdir -p "$trab/dados"
@@ -35,6 +36,9 @@ trap '[ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null' EXIT
 unset LD_LIBRARY_PATH LD_PRELOAD QT_PLUGIN_PATH XDG_CONFIG_HOME XDG_DATA_HOME XDG_CONFIG_DIRS
 export HOME=$trab/casa TMPDIR=$trab/tmp QT_QPA_PLATFORM=offscreen PATH=/usr/bin:/bin
 mkdir -p "$HOME" "$TMPDIR"
+# Um usuário comum, como quem instala e usa o programa.
+chown nobody "$HOME" "$TMPDIR"
+usuario=(setpriv --reuid=nobody --regid=nogroup --clear-groups --inh-caps=-all)
 cd "$HOME"
 if touch "$privada/gravavel" 2>/dev/null; then
     falha "a pasta instalada aceita gravação: o teste não reproduz a instalação"
@@ -44,16 +48,16 @@ fi
 exec_menu=$(sed -n 's/^Exec=//p' /usr/share/applications/br.com.korventa.ValidadorKorventa2017.desktop)
 read -r -a comando <<<"${exec_menu//%F/}"
 log=$TMPDIR/Korventa.log
-inicia_programa "$privada" "$log" "${comando[@]}" -l 4 "$arquivo"
+inicia_programa "$privada" "$log" "${usuario[@]}" "${comando[@]}" -l 4 "$arquivo"
 encerra_programa "$log"
 grep -qx "PathQiv=$privada/qiv.exe" "$HOME/.config/ValidadorKorventaV2.conf" ||
     falha "no primeiro início o simulador instalado não foi achado: $(grep PathQiv "$HOME/.config/ValidadorKorventaV2.conf")"
 echo "programa instalado: iniciou pelo menu numa conta nova, achou bibliotecas e companheiros, fechou"
 
 set +e
-korventa-validar "$arquivo" >"$trab/validar.txt" 2>&1
+"${usuario[@]}" korventa-validar "$arquivo" >"$trab/validar.txt" 2>&1
 rc=$?
 set -e
 [ $rc -le 2 ] || falha "korventa-validar instalado saiu com $rc: $(cat "$trab/validar.txt")"
-man -P cat korventa-validar 2>/dev/null | grep -q -- '--json' || falha "man korventa-validar não mostra a página"
+"${usuario[@]}" man -P cat korventa-validar 2>/dev/null | grep -q -- '--json' || falha "man korventa-validar não mostra a página"
 echo "korventa-validar e a sua página de manual respondem pelos nomes instalados"
