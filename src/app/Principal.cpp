@@ -24,6 +24,7 @@
 #include "validation/PaginaResumoArquivos.h"
 #include "validation/PaginaValidar.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
@@ -298,6 +299,21 @@ void Principal::selecionaAba(int aba) {
         trocaPagina(aba - 1);
     else
         abas_->setCurrentIndex(aba - 1);
+}
+
+bool Principal::abreArquivos(const QStringList& arquivos) {
+    // Uma validação em andamento ou um diálogo aberto ainda usam o arquivo aberto: trocá-lo
+    // por baixo deles perderia o trabalho; o usuário pede de novo quando terminar.
+    if (arquivos.isEmpty()) return false;
+    if (sessao_.carregando || sessao_.validando || QApplication::activeModalWidget()) {
+        Log(LogDetalhe,
+            QStringLiteral("Arquivos da linha de comando nao abertos: programa ocupado."));
+        return false;
+    }
+    validar_->AbrirEscolhidos(arquivos);
+    // A página Configurar fica: pode ter alterações ainda não conferidas.
+    if (sessao_.paginaAtual != MolduraConfigurar) selecionaAba(2);
+    return true;
 }
 
 bool Principal::pedidoFechamento() {

@@ -82,6 +82,7 @@ public:
     void preencheConfigurar() override;
     void preencheMidias() override;
     void selecionaAba(int aba) override;
+    bool abreArquivos(const QStringList& arquivos) override;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
