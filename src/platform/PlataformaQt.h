@@ -21,6 +21,9 @@ public:
     std::optional<QString> salvarArquivo(const DialogoArquivo& d) override;
     std::optional<QString> escolherPasta(const QString& titulo,
                                          const QString& pastaInicial) override;
+    bool dialogoImpressao(DialogoImpressao& d) override;
+    bool visualizaImpressao(const DialogoImpressao& d,
+                            const std::function<void(QPagedPaintDevice&)>& desenha) override;
     qint64 iniciarProcesso(const QString& programa, const QStringList& argumentos) override;
     bool processoAtivo(qint64 identificador) override;
     void mostrarAjuda(const QString& arquivoAjuda, int topico) override;
