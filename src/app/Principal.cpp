@@ -10,6 +10,7 @@
 #include "engine/Log.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
+#include "printing/LigacoesImpressao.h"
 #include "validation/Ajuda.h"
 #include "validation/LigacoesValidacao.h"
 #include "validation/PaginaResumo.h"
@@ -75,7 +76,14 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
 
     labelStatus_->setObjectName(QStringLiteral("LabelStatus"));
     botaoEncerrar_->setObjectName(QStringLiteral("OKButton"));
+    // Indicador de impressão em andamento: some quando não há nada imprimindo.
+    labelImprimindo_ = new QLabel(this);
+    labelImprimindo_->setObjectName(QStringLiteral("LabelImprimindo"));
+    labelImprimindo_->setTextFormat(Qt::PlainText);
+    labelImprimindo_->setAccessibleName(QStringLiteral("Impressão em andamento"));
+    labelImprimindo_->hide();
     auto* rodape = new QHBoxLayout;
+    rodape->addWidget(labelImprimindo_);
     rodape->addWidget(labelStatus_, 1);
     rodape->addWidget(botaoEncerrar_);
     layout->addLayout(rodape);
@@ -84,6 +92,10 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
 
     sessao_.selecionaAba = [this](int aba) { selecionaAba(aba); };
     sessao_.ajuda = [this](int topico) { Ajuda(sessao_, topico); };
+    sessao_.indicaImpressao = [this](const QString& rotulo) {
+        labelImprimindo_->setText(rotulo);
+        labelImprimindo_->setVisible(!rotulo.isEmpty());
+    };
 
     connect(abas_, &QTabBar::currentChanged, this, [this](int i) { trocaPagina(i); });
     connect(botaoEncerrar_, &QPushButton::clicked, this, &QWidget::close);
@@ -93,6 +105,7 @@ Principal::~Principal() {
     // As ligações apontam para esta janela: a sessão vive mais que ela.
     sessao_.selecionaAba = nullptr;
     sessao_.ajuda = nullptr;
+    sessao_.indicaImpressao = nullptr;
 }
 
 void Principal::montaCabecalho(QVBoxLayout* layout) {
@@ -132,6 +145,7 @@ void Principal::montaMolduras() {
     validar_ = new PaginaValidar(sessao_, *resumo_, *resumoArquivos_, moldura(MolduraValidar));
     moldura(MolduraValidar)->layout()->addWidget(validar_);
     LigaPaginasValidacao(sessao_, *validar_, *resumo_, *resumoArquivos_);
+    LigaImpressaoResumo(sessao_, *resumo_);
     criticas_ = new PaginaCriticas(sessao_, moldura(MolduraCriticas));
     moldura(MolduraCriticas)->layout()->addWidget(criticas_);
     sessao_.selecionaArquivoCriticasDoResumo = [this] {
