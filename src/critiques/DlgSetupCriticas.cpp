@@ -62,13 +62,7 @@ std::unique_ptr<DlgSetupCriticas> DlgSetupCriticas::Carrega(Sessao& s, std::opti
                               Icone::Informacao);
         return nullptr;
     }
-    // A impressora atual sumiu do sistema: avisa e segue com a padrão.
-    if (!ImpressoraAtualInstalada(s)) {
-        const QString mensagem = MensagemSemImpressora();
-        Log(LogDetalhe, mensagem);
-        s.plataforma.mensagem(mensagem, Icone::Critico);
-        VoltaImpressoraPadrao(s);
-    }
+    if (!ImpressoraPronta(s, QStringLiteral("Erro5 "))) return nullptr;
     s.impressora.orientacao = Paisagem;
 
     std::unique_ptr<DlgSetupCriticas> dlg(new DlgSetupCriticas(s, *arquivo, pai));

@@ -7,6 +7,8 @@
 #include "printing/PaginaImpressa.h"
 #include "printing/SuperficieImpressao.h"
 
+#include <algorithm>
+
 namespace korventa {
 
 namespace {
@@ -148,10 +150,27 @@ private:
             em(identificacao[2], colunas_.documento);
             anterior_ = chave;
         }
-        em(Texto(c.campo), colunas_.campo);
+        // Textos longos diminuem a fonte (ou são cortados) em vez de cobrir a coluna seguinte.
+        const QString campo = Texto(c.campo);
+        const QString conteudo = Texto(c.conteudo);
+        const int espaco = colunas_.fimConteudo - colunas_.campo;
+        const int folga = Twips(2);
+        const int larguraCampo = s_.larguraTexto(campo);
+        const int larguraConteudo = s_.larguraTexto(conteudo);
+        int limiteCampo = espaco - larguraConteudo - folga;
+        int limiteConteudo = espaco;
+        if (larguraCampo + larguraConteudo + folga > espaco) {
+            // Os dois disputam o espaço: cada um fica com ao menos a metade.
+            limiteCampo = std::max(limiteCampo, (espaco - folga) / 2);
+            limiteConteudo = espaco - folga - std::min(larguraCampo, limiteCampo);
+        }
         DefineLinha(s_, y);
-        ImprimeAlinhadoDireita(s_, Texto(c.conteudo), colunas_.fimConteudo);
-        em(Texto(c.mensagem), colunas_.mensagem);
+        ImprimeAjustado(s_, campo, colunas_.campo, limiteCampo);
+        DefineLinha(s_, y);
+        ImprimeAjustadoDireita(s_, conteudo, colunas_.fimConteudo, limiteConteudo);
+        DefineLinha(s_, y);
+        ImprimeAjustado(s_, Texto(c.mensagem), colunas_.mensagem,
+                        colunas_.critica - colunas_.mensagem - folga);
         em(tipo == TipoCritica::Rejeicao ? QStringLiteral("Rejeição")
                                          : QStringLiteral("Advertência"),
            colunas_.critica);

@@ -2,6 +2,8 @@
 
 #include "common/Caminhos.h"
 #include "common/Numeros.h"
+#include "engine/Definicoes.h"
+#include "engine/Log.h"
 #include "platform/Plataforma.h"
 #include "printing/SuperficieQt.h"
 #include "validation/Sessao.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <cerrno>
 
 namespace korventa {
 
@@ -16,8 +19,31 @@ QString NomeImpressoraAtual(const Sessao& s) {
     return s.cfg.ultimaImpressora.isEmpty() ? ImpressoraPadrao() : s.cfg.ultimaImpressora;
 }
 
-bool ImpressoraAtualInstalada(const Sessao& s) {
-    return ImpressorasInstaladas().contains(NomeImpressoraAtual(s));
+std::optional<ErroImpressao> ProblemaImpressoraAtual(const Sessao& s) {
+    const QString nome = NomeImpressoraAtual(s);
+    if (!ImpressorasInstaladas().contains(nome))
+        return ErroImpressao{ErroSemImpressora,
+                             QStringLiteral("A impressora ") + nome + QStringLiteral(" não existe"),
+                             QString::fromLatin1(TituloPrograma)};
+    QPrinter printer(QPrinter::HighResolution);
+    ConfiguraPrinter(printer, nome, s.impressora, QString());
+    if (!printer.isValid())
+        return ErroImpressao{EIO, QStringLiteral("O sistema não aceitou a impressora ") + nome,
+                             QString::fromLatin1(TituloPrograma)};
+    return std::nullopt;
+}
+
+bool ImpressoraPronta(Sessao& s, const QString& prefixo) {
+    const std::optional<ErroImpressao> problema = ProblemaImpressoraAtual(s);
+    if (!problema) return true;
+    const QString mensagem = problema->numero == ErroSemImpressora
+                                 ? MensagemSemImpressora()
+                                 : MensagemErroNumerado(prefixo, *problema);
+    Log(LogDetalhe, mensagem);
+    s.plataforma.cursorOcupado(false);
+    s.plataforma.mensagem(mensagem, Icone::Critico);
+    if (problema->numero == ErroSemImpressora) VoltaImpressoraPadrao(s);
+    return false;
 }
 
 bool EscolheImpressora(Sessao& s, const QString& nome) {

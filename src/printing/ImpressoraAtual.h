@@ -7,6 +7,7 @@
 
 #include <QPageLayout>
 #include <memory>
+#include <optional>
 
 namespace korventa {
 
@@ -15,8 +16,15 @@ class SuperficieQt;
 
 // Nome do dispositivo da impressora atual.
 QString NomeImpressoraAtual(const Sessao& s);
-// A impressora atual está instalada (a "PDF" sempre está)?
-bool ImpressoraAtualInstalada(const Sessao& s);
+// Número do erro de "não conseguiu obter informações sobre a impressora".
+inline constexpr int ErroSemImpressora = 484;
+// O que impede de usar a impressora atual: ErroSemImpressora quando ela não está mais
+// instalada, outro erro quando o sistema não a aceita; nada quando ela está pronta.
+std::optional<ErroImpressao> ProblemaImpressoraAtual(const Sessao& s);
+// Confere a impressora atual antes de um trabalho. Com problema, mostra a mensagem (a de
+// impressora que não existe, ou `prefixo` com o número, a descrição e a fonte), e false; a
+// impressora que sumiu dá lugar à padrão, para a próxima tentativa.
+bool ImpressoraPronta(Sessao& s, const QString& prefixo);
 // Torna atual a impressora instalada com este nome em maiúsculas (a última que casar); sem
 // nenhuma, a atual não muda. Devolve se achou.
 bool EscolheImpressora(Sessao& s, const QString& nome);

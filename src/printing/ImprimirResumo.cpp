@@ -99,15 +99,7 @@ void ImprimirResumo(Sessao& s, int tipo, const ArquivoAberto& dados) {
         return;
     }
 
-    // A impressora atual sumiu do sistema: avisa e volta para a padrão na próxima vez.
-    if (!ImpressoraAtualInstalada(s)) {
-        const QString mensagem = MensagemSemImpressora();
-        Log(LogDetalhe, mensagem);
-        p.cursorOcupado(false);
-        p.mensagem(mensagem, Icone::Critico);
-        VoltaImpressoraPadrao(s);
-        return;
-    }
+    if (!ImpressoraPronta(s, QStringLiteral("Erro13 "))) return;
     Log(LogImpressao, QStringLiteral(" Impressora: ") + NomeImpressoraAtual(s));
     Log(LogImpressao, QStringLiteral(" Vai mudar orientacao. qual = ") + QString::number(tipo));
     s.impressora.orientacao = relatorio.orientacao;

@@ -27,6 +27,11 @@ int ImprimeCentralizado(SuperficieImpressao& s, const QString& texto);
 void ImprimeCentralizadoEntre(SuperficieImpressao& s, const QString& texto, int esquerda,
                               int direita);
 int ImprimeMargemDireita(SuperficieImpressao& s, const QString& texto);
+// Em x, sem passar de `largura`: um texto mais largo vai numa fonte menor, até 6 pontos, e o
+// que ainda não couber é cortado com "…" (nunca por cima da coluna seguinte).
+void ImprimeAjustado(SuperficieImpressao& s, const QString& texto, int x, int largura);
+// O mesmo terminando em xFim.
+void ImprimeAjustadoDireita(SuperficieImpressao& s, const QString& texto, int xFim, int largura);
 // Na margem esquerda; quando o texto chegaria a 5 mm de `limite`, só o nome do arquivo depois do
 // último separador.
 void ImprimeCaminho(SuperficieImpressao& s, const QString& texto, int limite);

@@ -287,6 +287,45 @@ TEST_F(ImpressaoCriticas, AdvertenciasETudoComAColunaEstreitaNaFolhaPequena) {
     EXPECT_NEAR(tipo->xMax, PontosDoTwip(LarguraImprimivelAtual(sessao) - MargemTwips), 1.0);
 }
 
+TEST_F(ImpressaoCriticas, TextoLongoDiminuiOuECortadoSemCobrirAColunaSeguinte) {
+    QList<CriticaTeste> criticas = Numeradas(2, TextoRejeicao, 1);
+    criticas[0].mensagem = QStringLiteral("Registro 60A sem registro 60M da mesma data e "
+                                          "equipamento (4 registros com esta data) final");
+    criticas[0].campo = QStringLiteral("Nº de série de fabricação");
+    criticas[0].conteudo = QStringLiteral("ECF000001ECF000001ECF0001");
+    criticas[1].mensagem = QString(100, QLatin1Char('W'));
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 2, 0);
+    GravaArquivo(relatorio(0), RelatorioCriticas(criticas));
+    auto dlg = carrega();
+    plataforma.respondeMensagem(Resposta::Ok);
+    ASSERT_TRUE(imprime(*dlg, QStringLiteral("longo.pdf")));
+    const auto palavras = PalavrasPdf(caminho(QStringLiteral("longo.pdf")));
+    // A mensagem inteira, numa fonte menor, termina antes do tipo da crítica.
+    const PalavraPdf* fim = AchaPalavra(palavras, QStringLiteral("final"));
+    ASSERT_NE(fim, nullptr);
+    double tipo = 1e9;
+    for (const PalavraPdf& p : palavras)
+        if (p.texto == QStringLiteral("Rejeição")) tipo = std::min(tipo, p.xMin);
+    EXPECT_LT(fim->xMax, tipo);
+    EXPECT_LT(fim->yMax - fim->yMin, AchaPalavra(palavras, QStringLiteral("Mensagem"))->yMax -
+                                         AchaPalavra(palavras, QStringLiteral("Mensagem"))->yMin);
+    // Campo e conteúdo lido dividem o espaço sem se cobrir.
+    const PalavraPdf* campo = AchaPalavra(palavras, QStringLiteral("fabricação"));
+    const PalavraPdf* conteudo = nullptr;
+    for (const PalavraPdf& p : palavras)
+        if (p.texto.startsWith(QStringLiteral("ECF"))) conteudo = &p;
+    ASSERT_NE(campo, nullptr);
+    ASSERT_NE(conteudo, nullptr);
+    EXPECT_LT(campo->xMax, conteudo->xMin);
+    // Longa demais mesmo em 6 pontos: cortada com reticências.
+    const PalavraPdf* cortada = nullptr;
+    for (const PalavraPdf& p : palavras)
+        if (p.texto.startsWith(QStringLiteral("WWW"))) cortada = &p;
+    ASSERT_NE(cortada, nullptr);
+    EXPECT_TRUE(cortada->texto.endsWith(QStringLiteral("…")));
+    EXPECT_LT(cortada->xMax, tipo);
+}
+
 TEST_F(ImpressaoCriticas, LeOsRelatoriosDiretoSemOLimiteDaLista) {
     abreArquivo(0, QStringLiteral("a.txt"), "10", 5, 0);
     sessao.arquivos[0].temCriticas88 = true;
