@@ -1,5 +1,7 @@
 #include "app/PaginaConfigurar.h"
 
+#include "app/ConferenciaConfigurar.h"
+#include "app/ProgramaQIV.h"
 #include "common/Caminhos.h"
 #include "engine/Log.h"
 #include "platform/Nomeado.h"
@@ -24,12 +26,15 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     labelPastaComprovantes_->setObjectName(QStringLiteral("LabelPastaComprovantesQIV"));
     labelPastaComprovantes_->setFrameShape(QFrame::StyledPanel);
     labelPastaComprovantes_->setFrameShadow(QFrame::Sunken);
+    labelPastaComprovantes_->setTextFormat(Qt::PlainText); // pasta vinda das configurações
     labelPastaComprovantes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     labelPastaComprovantes_->setMinimumHeight(editLocalQIV_->sizeHint().height());
 
     auto* browse = new QPushButton(QStringLiteral("..."), this);
     browse->setObjectName(QStringLiteral("BrowseQIV"));
     browse->setMaximumWidth(40);
+    browse->setToolTip(QStringLiteral("Procurar o programa de transmissão"));
+    browse->setAccessibleName(QStringLiteral("Procurar o programa de transmissão"));
     auto* ajuda = new QPushButton(QStringLiteral("&Ajuda"), this);
     ajuda->setObjectName(QStringLiteral("BotaoConfigurarAjuda"));
 
@@ -106,6 +111,48 @@ void PaginaConfigurar::procuraQIV() {
     editLocalQIV_->setText(escolha->first());
     sessao_.configuracaoAlterada = true;
     Log(LogOperacao, QStringLiteral("Fim BrowseQIV_Click."));
+}
+
+QWidget* PaginaConfigurar::confereAoSair() {
+    Plataforma& p = sessao_.plataforma;
+    const auto limite = LeLimiteCriticas(editMaxCriticas_->text(), p.formatoNumerico());
+    if (!limite) {
+        p.mensagem(QStringLiteral("Número de críticas inválido!"), Icone::Nenhum);
+        return editMaxCriticas_;
+    }
+    if (*limite != sessao_.cfg.maxCriticas) {
+        if (*limite == 0) {
+            p.mensagem(QStringLiteral("O número de críticas não pode ser zero!"), Icone::Nenhum);
+            return editMaxCriticas_;
+        }
+        sessao_.cfg.maxCriticas = *limite;
+        if (listaCriticasVisivel && listaCriticasVisivel())
+            sessao_.listaCriticasDesatualizada = true;
+    }
+
+    // O caminho vale como digitado, mesmo quando uma verificação adiante o recusa.
+    sessao_.cfg.pathQiv = editLocalQIV_->text();
+    // Atualiza "QIV encontrado" também com o caminho vazio: a transmissão pede a configuração.
+    VerificaQIV(sessao_);
+    if (sessao_.cfg.pathQiv.isEmpty()) {
+        p.mensagem(QStringLiteral("O caminho completo do QIV não foi definido.\rDesta forma não "
+                                  "será possível a transmissão automática de arquivos."),
+                   Icone::Informacao);
+        return nullptr;
+    }
+    if (!TerminaNoProgramaQIV(sessao_.cfg.pathQiv)) {
+        sessao_.qivEncontrado = false; // caminho recusado não é usado para transmitir
+        p.mensagem(QStringLiteral("O caminho completo do QIV deve incluir o nome do programa "
+                                  "(qiv.exe)."),
+                   Icone::Exclamacao);
+        return editLocalQIV_;
+    }
+    if (!sessao_.qivEncontrado) {
+        p.mensagem(QStringLiteral("O QIV não foi encontrado no local especificado!"),
+                   Icone::Exclamacao);
+        return editLocalQIV_;
+    }
+    return nullptr;
 }
 
 } // namespace korventa

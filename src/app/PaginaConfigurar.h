@@ -5,6 +5,7 @@
 #include "validation/Sessao.h"
 
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +23,13 @@ public:
     void mostraPastaComprovantes();
     // Escolha do programa de transmissão pelo diálogo de abrir.
     void procuraQIV();
+    // Verificações ao sair da página, na ordem: limite de críticas, caminho vazio, nome do
+    // programa e existência. Devolve o campo que recebe o foco quando uma delas recusa a saída,
+    // ou nulo para seguir.
+    QWidget* confereAoSair();
+
+    // A lista de críticas está à vista na página Críticas (um limite novo pede relistá-la).
+    std::function<bool()> listaCriticasVisivel;
 
     QLineEdit* editLocalQIV() const { return editLocalQIV_; }
     QLineEdit* editMaxCriticas() const { return editMaxCriticas_; }

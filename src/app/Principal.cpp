@@ -5,6 +5,8 @@
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
 #include "app/PaginaSobre.h"
+#include "app/PaginaUtilitarios.h"
+#include "app/ProgramasCompanheiros.h"
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
@@ -12,6 +14,7 @@
 #include "platform/Plataforma.h"
 #include "printing/LigacoesImpressao.h"
 #include "validation/Ajuda.h"
+#include "validation/BotaoComAcao.h"
 #include "validation/LigacoesValidacao.h"
 #include "validation/PaginaResumo.h"
 #include "validation/PaginaResumoArquivos.h"
@@ -23,6 +26,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -62,6 +66,8 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
     layout->addWidget(abas_);
 
     montaMolduras();
+    ligaConfigurar();
+    ligaProgramasCompanheiros();
     // Enter no botão que tem o foco o aciona, como a barra de espaço (fora de diálogos o Qt
     // só faz isso com autoDefault).
     for (QPushButton* b : findChildren<QPushButton*>())
@@ -106,6 +112,7 @@ Principal::~Principal() {
     sessao_.selecionaAba = nullptr;
     sessao_.ajuda = nullptr;
     sessao_.indicaImpressao = nullptr;
+    sessao_.executarQIV = nullptr;
 }
 
 void Principal::montaCabecalho(QVBoxLayout* layout) {
@@ -154,8 +161,48 @@ void Principal::montaMolduras() {
     };
     midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
     moldura(MolduraMidias)->layout()->addWidget(midias_);
+    utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
+    moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);
     sobre_ = new PaginaSobre(moldura(MolduraSobre));
     moldura(MolduraSobre)->layout()->addWidget(sobre_);
+}
+
+void Principal::ligaConfigurar() {
+    confereConfigurar = [this] { return configurar_->confereAoSair(); };
+    // A lista tem o seu próprio estado de visível, mesmo com a página Críticas fora da vista.
+    configurar_->listaCriticasVisivel = [this] {
+        const auto* lista = criticas_->findChild<QWidget*>(QStringLiteral("ListaCriticas"));
+        return lista && !lista->isHidden();
+    };
+}
+
+void Principal::ligaProgramasCompanheiros() {
+    companheiros_ = std::make_unique<ProgramasCompanheiros>(sessao_);
+    companheiros_->focaCaminhoQIV = [this] { configurar_->editLocalQIV()->setFocus(); };
+    sessao_.executarQIV = [this](const QString& midia) { companheiros_->ExecutarQIV(midia); };
+
+    // Arquivo escolhido na Validar: o único aberto ou o da linha selecionada; sem linha
+    // selecionada, o primeiro da lista.
+    const auto arquivoEscolhido = [this] {
+        const int n = validar_->entradaSelecionada();
+        return sessao_.arquivos.value(n < 0 ? 0 : n).caminho;
+    };
+    validar_->defineAcaoNotasFiscais([this, arquivoEscolhido] {
+        Log(LogOperacao, QStringLiteral("BotaoValidarNotasFiscais_Click..."));
+        companheiros_->ExecutaUtilitarioQd(true, arquivoEscolhido());
+    });
+    validar_->defineAcaoVisualizar([this, arquivoEscolhido] {
+        Log(LogOperacao, QStringLiteral("BotaoValidarVisualizar_Click..."));
+        companheiros_->ExecutaUtilitarioQd(false, arquivoEscolhido());
+    });
+    utilitarios_->botaoNotasFiscais()->defineAcao(
+        [this] { companheiros_->ExecutaUtilitarioQd(true, QString()); });
+    utilitarios_->botaoArquivoTexto()->defineAcao(
+        [this] { companheiros_->ExecutaUtilitarioQd(false, QString()); });
+    utilitarios_->botaoNotasFiscais()->permite(true);
+    utilitarios_->botaoArquivoTexto()->permite(true);
+    resumo_->botaoTransmitir()->defineAcao(
+        [this] { companheiros_->ExecutarQIV(sessao_.arquivos[0].caminhoMidia); });
 }
 
 QWidget* Principal::moldura(int indice) const {

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -23,6 +24,8 @@ class PaginaResumoArquivos;
 class PaginaValidar;
 class PaginaMidias;
 class PaginaSobre;
+class PaginaUtilitarios;
+class ProgramasCompanheiros;
 
 // Molduras (índice de MeuTab) de cada página.
 enum Moldura : int {
@@ -65,6 +68,7 @@ public:
 
     PaginaConfigurar* paginaConfigurar() const { return configurar_; }
     PaginaMidias* paginaMidias() const { return midias_; }
+    ProgramasCompanheiros& programasCompanheiros() const { return *companheiros_; }
 
     // JanelaInicio
     void mostraJanela() override;
@@ -84,6 +88,8 @@ protected:
 private:
     void montaCabecalho(QVBoxLayout* layout);
     void montaMolduras();
+    void ligaConfigurar();
+    void ligaProgramasCompanheiros();
     void guardaConfiguracoesDasPaginas();
     void apagaArquivosDeTrabalho();
 
@@ -98,10 +104,12 @@ private:
     PaginaConfigurar* configurar_ = nullptr;
     PaginaMidias* midias_ = nullptr;
     PaginaSobre* sobre_ = nullptr;
+    PaginaUtilitarios* utilitarios_ = nullptr;
     PaginaValidar* validar_ = nullptr;
     PaginaResumo* resumo_ = nullptr;
     PaginaResumoArquivos* resumoArquivos_ = nullptr;
     PaginaCriticas* criticas_ = nullptr;
+    std::unique_ptr<ProgramasCompanheiros> companheiros_;
     int cliquesSobre_ = 0;
     bool fechada_ = false;
 };

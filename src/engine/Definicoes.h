@@ -20,7 +20,12 @@ inline constexpr const char* ArqTotaisOutrasIEs = "TotaisOutrasIEs.CFOP";
 inline constexpr const char* ArqTotaisPorUF = "TotaisPorUF.CFOP";
 inline constexpr const char* ArqComprovante = "Comprovante.tmp";
 inline constexpr const char* ArqCriticasPos = "CriticasPos.";
+// O utilitário fica ao lado do executável, com o nome de executável da plataforma.
+#if defined(_WIN32)
 inline constexpr const char* ProgramaUtilitarioNotas = "Tramil.exe";
+#else
+inline constexpr const char* ProgramaUtilitarioNotas = "Tramil";
+#endif
 
 // Códigos de resultado de uma validação.
 inline constexpr std::int32_t ResultadoNaoValidadoLote = -2;

@@ -31,6 +31,20 @@ struct DialogoArquivo {
     bool confirmaSobrescrever = false; // salvar: pergunta antes de substituir
 };
 
+// Programa a iniciar: janela normal, nada herdado além do ambiente, na pasta de trabalho dada.
+struct InicioProcesso {
+    QString programa;
+    QStringList argumentos;
+    QString pastaTrabalho;
+};
+
+// Processo iniciado (identificador) ou o número de erro da plataforma quando não iniciou.
+struct ResultadoInicio {
+    qint64 identificador = 0;
+    int erro = 0;
+    bool iniciou() const { return erro == 0; }
+};
+
 // Símbolos do formato numérico regional do usuário.
 struct FormatoNumerico {
     QString simboloDecimal;
@@ -59,9 +73,11 @@ public:
     virtual bool visualizaImpressao(const DialogoImpressao& d,
                                     const std::function<void(QPagedPaintDevice&)>& desenha) = 0;
 
-    // Processos: identificador do processo iniciado, ou -1 quando não iniciou.
-    virtual qint64 iniciarProcesso(const QString& programa, const QStringList& argumentos) = 0;
+    // Programas companheiros: iniciados sem esperar por eles. Com `acompanhar` o processo fica
+    // seguido até liberaProcesso, para processoAtivo dizer se ele ainda roda.
+    virtual ResultadoInicio iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) = 0;
     virtual bool processoAtivo(qint64 identificador) = 0;
+    virtual void liberaProcesso(qint64 identificador) = 0;
 
     // Ajuda no tópico numérico do arquivo de ajuda.
     virtual void mostrarAjuda(const QString& arquivoAjuda, int topico) = 0;

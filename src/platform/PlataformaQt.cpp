@@ -1,6 +1,7 @@
 #include "platform/PlataformaQt.h"
 
 #include "platform/JanelaAjuda.h"
+#include "platform/ProcessoDestacado.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -12,7 +13,6 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 
@@ -51,6 +51,9 @@ QMessageBox::StandardButtons botoesQt(Botoes b) {
 }
 
 } // namespace
+
+PlataformaQt::PlataformaQt() = default;
+PlataformaQt::~PlataformaQt() = default;
 
 QString FiltroParaQt(const QString& filtro) {
     const QStringList partes = filtro.split(QLatin1Char('|'));
@@ -170,23 +173,20 @@ bool PlataformaQt::visualizaImpressao(const DialogoImpressao& d,
     return dlg.exec() == QDialog::Accepted;
 }
 
-qint64 PlataformaQt::iniciarProcesso(const QString& programa, const QStringList& argumentos) {
-    auto* processo = new QProcess(QApplication::instance());
-    processo->start(programa, argumentos);
-    if (!processo->waitForStarted(5000)) {
-        processo->deleteLater();
-        return -1;
-    }
-    const qint64 id = processo->processId();
-    processos_.insert(id, processo);
-    QObject::connect(processo, &QProcess::finished, processo, &QObject::deleteLater);
-    QObject::connect(processo, &QObject::destroyed, [this, id] { processos_.remove(id); });
-    return id;
+ResultadoInicio PlataformaQt::iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) {
+    const ResultadoInicio r = IniciaDestacado(inicio);
+    if (r.iniciou() && acompanhar)
+        acompanhados_[r.identificador] = std::make_unique<ProcessoAcompanhado>(r.identificador);
+    return r;
 }
 
 bool PlataformaQt::processoAtivo(qint64 identificador) {
-    const auto it = processos_.constFind(identificador);
-    return it != processos_.cend() && (*it)->state() != QProcess::NotRunning;
+    const auto it = acompanhados_.find(identificador);
+    return it != acompanhados_.end() && it->second->ativo();
+}
+
+void PlataformaQt::liberaProcesso(qint64 identificador) {
+    acompanhados_.erase(identificador);
 }
 
 void PlataformaQt::mostrarAjuda(const QString& arquivoAjuda, int topico) {

@@ -2,17 +2,20 @@
 
 #include "platform/Plataforma.h"
 
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
-
-class QProcess;
+#include <map>
+#include <memory>
 
 namespace korventa {
+
+class ProcessoAcompanhado;
 
 class PlataformaQt : public Plataforma {
 public:
     // Janela dona dos diálogos (pode ser nula até a janela principal existir).
+    PlataformaQt();
+    ~PlataformaQt() override;
     void defineJanela(QWidget* janela) { janela_ = janela; }
 
     Resposta mensagem(const QString& texto, Icone icone, Botoes botoes,
@@ -24,8 +27,9 @@ public:
     bool dialogoImpressao(DialogoImpressao& d) override;
     bool visualizaImpressao(const DialogoImpressao& d,
                             const std::function<void(QPagedPaintDevice&)>& desenha) override;
-    qint64 iniciarProcesso(const QString& programa, const QStringList& argumentos) override;
+    ResultadoInicio iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) override;
     bool processoAtivo(qint64 identificador) override;
+    void liberaProcesso(qint64 identificador) override;
     void mostrarAjuda(const QString& arquivoAjuda, int topico) override;
     void cursorOcupado(bool ocupado) override;
     void processarEventos() override;
@@ -35,7 +39,7 @@ public:
 
 private:
     QPointer<QWidget> janela_;
-    QHash<qint64, QProcess*> processos_;
+    std::map<qint64, std::unique_ptr<ProcessoAcompanhado>> acompanhados_;
     bool ocupado_ = false;
 };
 

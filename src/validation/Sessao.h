@@ -91,6 +91,8 @@ struct Sessao {
     std::function<void(int n)> preencheTotaisResumo;
     // Indicador de impressão da janela principal: o rótulo mostrado; vazio esconde.
     std::function<void(const QString& rotulo)> indicaImpressao;
+    // ExecutarQIV: transmissão de uma mídia pelo programa de transmissão.
+    std::function<void(const QString& midia)> executarQIV;
 };
 
 } // namespace korventa

@@ -105,14 +105,21 @@ bool PlataformaRoteirizada::visualizaImpressao(
     return imprimiu;
 }
 
-qint64 PlataformaRoteirizada::iniciarProcesso(const QString& programa,
-                                              const QStringList& argumentos) {
-    processos_.push_back({programa, argumentos});
-    return iniciaProcesso_ ? processos_.size() : -1;
+ResultadoInicio PlataformaRoteirizada::iniciarProcesso(const InicioProcesso& inicio,
+                                                       bool acompanhar) {
+    processos_.push_back({inicio.programa, inicio.argumentos, inicio.pastaTrabalho, acompanhar});
+    if (erroProcesso_ != 0) return {0, erroProcesso_};
+    const qint64 id = processos_.size();
+    if (acompanhar) acompanhados_.push_back(id);
+    return {id, 0};
 }
 
-bool PlataformaRoteirizada::processoAtivo(qint64) {
-    return processoAtivo_;
+bool PlataformaRoteirizada::processoAtivo(qint64 identificador) {
+    return processoAtivo_ && acompanhados_.contains(identificador);
+}
+
+void PlataformaRoteirizada::liberaProcesso(qint64 identificador) {
+    acompanhados_.removeAll(identificador);
 }
 
 void PlataformaRoteirizada::mostrarAjuda(const QString&, int topico) {

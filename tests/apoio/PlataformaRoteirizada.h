@@ -20,6 +20,8 @@ struct CaixaMostrada {
 struct ProcessoIniciado {
     QString programa;
     QStringList argumentos;
+    QString pastaTrabalho;
+    bool acompanhado = false;
 };
 
 class PlataformaRoteirizada : public Plataforma {
@@ -57,13 +59,16 @@ public:
     void defineLarguraTela(int pixels) { largura_ = pixels; }
     void defineAgora(QDateTime quando) { agora_ = std::move(quando); }
     void defineProcessoAtivo(bool ativo) { processoAtivo_ = ativo; }
-    void defineIniciaProcesso(bool inicia) { iniciaProcesso_ = inicia; }
+    // 0: os processos iniciam; outro número: falham com esse erro.
+    void defineErroProcesso(int erro) { erroProcesso_ = erro; }
 
     // O que aconteceu.
     const QVector<CaixaMostrada>& caixas() const { return caixas_; }
     const QVector<DialogoArquivo>& dialogos() const { return dialogos_; }
     const QVector<DialogoImpressao>& dialogosImpressao() const { return dialogosImpressao_; }
     const QVector<ProcessoIniciado>& processos() const { return processos_; }
+    // Processos acompanhados ainda não liberados.
+    const QVector<qint64>& acompanhados() const { return acompanhados_; }
     const QVector<int>& topicosAjuda() const { return topicos_; }
     int eventosProcessados() const { return eventos_; }
     bool ocupado() const { return ocupado_; }
@@ -79,8 +84,9 @@ public:
     bool dialogoImpressao(DialogoImpressao& d) override;
     bool visualizaImpressao(const DialogoImpressao& d,
                             const std::function<void(QPagedPaintDevice&)>& desenha) override;
-    qint64 iniciarProcesso(const QString& programa, const QStringList& argumentos) override;
+    ResultadoInicio iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) override;
     bool processoAtivo(qint64 identificador) override;
+    void liberaProcesso(qint64 identificador) override;
     void mostrarAjuda(const QString& arquivoAjuda, int topico) override;
     void cursorOcupado(bool ocupado) override { ocupado_ = ocupado; }
     void processarEventos() override;
@@ -106,7 +112,8 @@ private:
     int largura_ = 1024;
     QDateTime agora_;
     bool processoAtivo_ = false;
-    bool iniciaProcesso_ = true;
+    int erroProcesso_ = 0;
+    QVector<qint64> acompanhados_;
     bool ocupado_ = false;
     int eventos_ = 0;
 };

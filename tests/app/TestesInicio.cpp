@@ -93,7 +93,7 @@ TEST_F(Inicio, PrimeiraExecucaoComecaEmConfigurarComAsVersoesNoSobre) {
                                            QDir::separator() + QStringLiteral("Criticas.tmp"));
     EXPECT_TRUE(sessao_.caminhoComprovante.endsWith(QStringLiteral("Comprovante.tmp")));
     EXPECT_EQ(sessao_.caminhoUtilitarioNotas,
-              testes::pastaBibliotecas() + QStringLiteral("/Tramil.exe"));
+              testes::pastaBibliotecas() + QStringLiteral("/Tramil"));
 
     const QStringList log = testes::linhasDoLog();
     const QStringList esperado{QStringLiteral("Versao do QIV: 5.4.0"),

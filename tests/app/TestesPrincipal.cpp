@@ -1,10 +1,7 @@
 // A janela principal real, fora da tela: abas, molduras, fechamento, créditos e ajuda.
-#include "Ambiente.h"
-#include "apoio/PlataformaRoteirizada.h"
+#include "JanelaDeTeste.h"
 
-#include "app/Inicializacao.h"
 #include "app/PaginaConfigurar.h"
-#include "app/Principal.h"
 #include "validation/Recentes.h"
 
 #include <QDir>
@@ -14,54 +11,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTabBar>
-#include <QTest>
 #include <QTreeWidget>
-#include <QUuid>
 #include <gtest/gtest.h>
 
 using namespace korventa;
-using korventa::testes::PlataformaRoteirizada;
 
 namespace {
 
-class JanelaPrincipal : public ::testing::Test {
+class JanelaPrincipal : public testes::JanelaDeTeste {
 protected:
-    void SetUp() override {
-        testes::limpaConfiguracoes();
-        testes::usaBibliotecasDe(testes::pastaBibliotecas());
-        diretorioAntes_ = QDir::currentPath();
-        sessao_.pastaPrograma = testes::pastaBibliotecas();
-        inicio_ = std::make_unique<Inicializacao>(
-            sessao_, janela_,
-            ParametrosInicio{QString(), QStringLiteral("ValidadorKorventa2017"),
-                             QStringLiteral("testes-app-") +
-                                 QUuid::createUuid().toString(QUuid::Id128)});
-        ASSERT_TRUE(inicio_->executa());
-    }
-    void TearDown() override { QDir::setCurrent(diretorioAntes_); }
-
-    QTabBar* abas() { return janela_.findChild<QTabBar*>(QStringLiteral("TabStrip1")); }
-    // Clique do usuário numa aba (1 a 7).
-    void clicaAba(int aba) {
-        QTabBar* t = abas();
-        QTest::mouseClick(t, Qt::LeftButton, {}, t->tabRect(aba - 1).center());
-    }
-    int molduraVisivel() {
-        int visivel = -1;
-        for (int i = 0; i < QuantidadeMolduras; ++i)
-            if (janela_.moldura(i)->isVisible()) {
-                EXPECT_EQ(visivel, -1) << "mais de uma moldura à vista";
-                visivel = i;
-            }
-        return visivel;
-    }
-
-    PlataformaRoteirizada plataforma_;
-    Sessao sessao_{plataforma_};
-    Principal janela_{sessao_};
-    std::unique_ptr<Inicializacao> inicio_;
-    QString diretorioAntes_;
+    // Caminho do programa de transmissão salvo vazio: o início vai para a Validar e as trocas
+    // de página destes testes não passam pelas verificações da Configurar.
+    void preparaConfiguracoes() override { salva(QStringLiteral("Config/PathQiv"), QString()); }
 };
 
 } // namespace
@@ -147,9 +108,11 @@ TEST_F(JanelaPrincipal, ListaDeCriticasDesatualizadaEListadaDeNovo) {
 }
 
 TEST_F(JanelaPrincipal, VerificacaoRecusadaDaConfigurarVoltaParaElaComFoco) {
-    // O início terminou na Configurar com a configuração marcada como alterada.
+    clicaAba(1);
     ASSERT_EQ(sessao_.paginaAtual, 0);
     QLineEdit* campo = janela_.paginaConfigurar()->editMaxCriticas();
+    campo->setText(QStringLiteral("7"));
+    ASSERT_TRUE(sessao_.configuracaoAlterada);
     int verificacoes = 0;
     janela_.confereConfigurar = [&]() -> QWidget* {
         ++verificacoes;
@@ -198,6 +161,7 @@ TEST_F(JanelaPrincipal, QuintoDuploCliqueNoBannerDoSobreMostraOsCreditos) {
 }
 
 TEST_F(JanelaPrincipal, AjudaAbreOArquivoDaPastaDoProgramaNoTopico) {
+    clicaAba(1);
     QTest::mouseClick(janela_.findChild<QPushButton*>(QStringLiteral("BotaoConfigurarAjuda")),
                       Qt::LeftButton);
     clicaAba(5);

@@ -34,29 +34,56 @@ struct Gravador : kelvor::ReceptorCriticas {
     }
 };
 
-// Roda as linhas (texto sem fim de linha, CR LF contado no offset) pelas verificações.
+// Registro como a leitura o entrega (CR LF contado no offset): tipo pelas duas posições; -1
+// quando o subtipo não existe.
+inline kelvor::RegistroLido lido(const std::string& l, std::int64_t linha, std::int64_t offset) {
+    kelvor::RegistroLido r;
+    r.texto = l;
+    r.linha = linha;
+    r.offset = offset;
+    r.indiceTipo = kelvor::tabelas::indiceTipo(l);
+    if (l.size() == 126 && !kelvor::leiautePara(l)) r.indiceTipo = -1;
+    return r;
+}
+
+// A segunda passada sobre as mesmas linhas; conta quantas vezes foi pedida.
+struct ReleituraLinhas : kelvor::Releitura {
+    explicit ReleituraLinhas(const std::vector<std::string>& linhas) : linhas_(linhas) {}
+    bool percorre(const Visita& visita) override {
+        ++vezes;
+        std::int64_t offset = 0, linha = 0;
+        for (const auto& l : linhas_) {
+            visita(lido(l, ++linha, offset), l.size() == 126);
+            offset += static_cast<std::int64_t>(l.size()) + 2;
+        }
+        return true;
+    }
+    int vezes = 0;
+
+private:
+    const std::vector<std::string>& linhas_;
+};
+
+// Roda as linhas (texto sem fim de linha) pelas verificações.
 // situacoes: situação "depois das verificações de campo" de algumas linhas (1-based).
 inline std::vector<Gravada> roda(const std::vector<std::string>& linhas,
                                  kelvor::Contexto ctx = exemplos::contexto(),
-                                 std::map<std::int64_t, kelvor::Situacao> situacoes = {}) {
+                                 std::map<std::int64_t, kelvor::Situacao> situacoes = {},
+                                 int* releituras = nullptr) {
     Gravador g;
     auto vs = kelvor::criaVerificacoesEntreRegistros(ctx);
     std::int64_t offset = 0, linha = 0;
     for (const auto& l : linhas) {
-        kelvor::RegistroLido r;
-        r.texto = l;
-        r.linha = ++linha;
-        r.offset = offset;
-        // Como a leitura faz: tipo pelas duas posições; -1 quando o subtipo não existe.
-        r.indiceTipo = kelvor::tabelas::indiceTipo(l);
-        if (l.size() == 126 && !kelvor::leiautePara(l)) r.indiceTipo = -1;
+        auto r = lido(l, ++linha, offset);
         if (auto s = situacoes.find(linha); s != situacoes.end()) r.situacao = s->second;
         for (auto& v : vs)
             v->registro(r, l.size() == 126, g);
         offset += static_cast<std::int64_t>(l.size()) + 2;
     }
+    ReleituraLinhas releitura(linhas);
     for (auto& v : vs)
-        v->fim(g);
+        v->fim(g, releitura);
+    if (releituras) *releituras = releitura.vezes;
     return g.lista;
 }
 

@@ -4,6 +4,7 @@
 #include "test_cruzado_apoio.h"
 
 #include "core/CruzadoMensagens.h"
+#include "core/Mensagens.h"
 
 #include <gtest/gtest.h>
 
@@ -145,4 +146,101 @@ TEST(CruzadoArquivo, LeiauteAnteriorA2003SoVerificaAEstrutura) {
     EXPECT_EQ(s.resultado.veredito, kelvor::VereditoRejeitado);
     ASSERT_EQ(s.criticas.size(), 2u);
     EXPECT_EQ(s.criticas[1].mensagem, m::totalDoTipo("54", 2, 1));
+}
+
+namespace {
+
+// Contagens de uma linha de Kelvor_Totalizador: sem crítica, advertências, rejeitados.
+std::vector<std::int64_t> colunas(const kelvor::Contagens& n, int linha) {
+    return {n.celula(linha, 0), n.celula(linha, 1), n.celula(linha, 2)};
+}
+
+constexpr int Linha60 = 9, LinhaTotal = 21;
+
+} // namespace
+
+TEST(CruzadoArquivo, CadaRegistroSemSeu75ERejeitadoEContado) {
+    const auto prod9 = [](std::string r, int inicio) { return com(r, inicio, "PROD9"); };
+    const auto linhas =
+        arquivo({r60M(), r60D(), prod9(r60D(), 32), prod9(r60I(), 43), prod9(r60R(), 10), r75()});
+    const auto s = valida(junta(linhas));
+    EXPECT_EQ(s.resultado.veredito, kelvor::VereditoRejeitado);
+    ASSERT_EQ(s.criticas.size(), 3u);
+    const int inicios[] = {32, 43, 10};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(s.criticas[i].linha, 5 + i);
+        EXPECT_EQ(s.criticas[i].mensagem, m::Sem75);
+        EXPECT_EQ(s.criticas[i].inicio, inicios[i]);
+        EXPECT_EQ(s.criticas[i].tamanho, 14);
+        EXPECT_EQ(s.criticas[i].conteudo, "PROD9         ");
+    }
+    EXPECT_EQ(s.resultado.erros, 3);
+    const auto& n = s.resultado.contagens;
+    EXPECT_EQ(colunas(n, Linha60), (std::vector<std::int64_t>{2, 0, 3}));
+    // Os totais das contagens batem com as linhas do arquivo.
+    EXPECT_EQ(n.celula(LinhaTotal, 3), static_cast<std::int64_t>(linhas.size()));
+    EXPECT_EQ(n.celula(LinhaTotal, 2), 3);
+}
+
+TEST(CruzadoArquivo, GrupoSem60MTemCadaRegistroRejeitado) {
+    // O 60M com data impossível não dá a chave do dia: os cinco do grupo ficam sem ele. A
+    // data que falhou também não entra na ordem (seria um aviso de ordem no 60A seguinte).
+    const auto linhas = arquivo(
+        {com(r60M(), 4, "20240132"), r60A(), r60A("1200"), r60A("F   "), r60D(), r60I(), r75()});
+    const auto s = valida(junta(linhas));
+    ASSERT_EQ(s.criticas.size(), 6u);
+    EXPECT_EQ(s.criticas[0].linha, 3);
+    EXPECT_EQ(s.criticas[0].mensagem, "Data inválida.");
+    const char subtipos[] = {'A', 'A', 'A', 'D', 'I'};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(s.criticas[1 + i].linha, 4 + i);
+        EXPECT_EQ(s.criticas[1 + i].mensagem, m::sem60M(subtipos[i]));
+        EXPECT_EQ(s.criticas[1 + i].inicio, 12);
+    }
+    EXPECT_EQ(s.resultado.erros, 6);
+    EXPECT_EQ(colunas(s.resultado.contagens, Linha60), (std::vector<std::int64_t>{0, 0, 6}));
+    EXPECT_EQ(s.resultado.contagens.celula(LinhaTotal, 3),
+              static_cast<std::int64_t>(linhas.size()));
+}
+
+TEST(CruzadoArquivo, SegundaPassadaPartedaSituacaoDaPrimeira) {
+    // Linha 4: 54 sem nota (rejeitado na hora) e sem 75 (continua um rejeitado);
+    // linha 6: 60D com advertência de campo e sem 75 (sai das advertências);
+    // linha 7: 60D sem 60M e sem 75 (duas críticas, um registro rejeitado);
+    // linhas 3 e 8: 50 sem itens e 75 sem uso (advertências tardias, na ordem de linha).
+    const auto icmsErrado = com(com(r60D(), 32, "PROD9"), 95, "0000000001000");
+    const auto outroDia = com(com(r60D(), 4, "20240116"), 32, "PROD9");
+    const auto linhas = arquivo({r50(), com(com(r54(), 22, "000999"), 38, "PROD9"), r60M(),
+                                 icmsErrado, outroDia, com(r75(), 19, "OUTRO")});
+    const auto s = valida(junta(linhas));
+    std::vector<std::pair<std::int64_t, std::string>> vistas;
+    for (const auto& c : s.criticas)
+        vistas.emplace_back(c.linha, c.mensagem);
+    const std::vector<std::pair<std::int64_t, std::string>> esperadas = {
+        {4, m::Sem50Do54},   {6, kelvor::msg::IcmsDivergente},
+        {3, m::sem54("55")}, {4, m::Sem75},
+        {6, m::Sem75},       {7, m::sem60M('D')},
+        {7, m::Sem75},       {8, m::Nao75Referenciado}};
+    EXPECT_EQ(vistas, esperadas);
+    const auto& n = s.resultado.contagens;
+    EXPECT_EQ(colunas(n, Linha60), (std::vector<std::int64_t>{1, 0, 2}));
+    EXPECT_EQ(colunas(n, 5), (std::vector<std::int64_t>{0, 0, 1}));
+    EXPECT_EQ(n.celula(LinhaTotal, 3), static_cast<std::int64_t>(linhas.size()));
+    EXPECT_EQ(s.resultado.erros, 5);
+    EXPECT_EQ(s.resultado.advertencias, 3);
+}
+
+TEST(CruzadoArquivo, CampoQueFalhouNaoEntraNaOrdem) {
+    // Notas sem valores (nenhum item exigido), números diferentes.
+    int numero = 0;
+    const auto data = [&](const char* d) {
+        return com(com(com(r50(), 31, d), 57, z(69)), 48, std::to_string(++numero * 100));
+    };
+    auto s = valida(junta(arquivo({data("20240115"), data("20240132"), data("20240116")})));
+    ASSERT_EQ(s.criticas.size(), 1u);
+    EXPECT_EQ(s.criticas[0].mensagem, "Data inválida.");
+    // Sem a data inválida no meio, a volta na ordem continua avisada.
+    s = valida(junta(arquivo({data("20240117"), data("20240116")})));
+    ASSERT_EQ(s.criticas.size(), 1u);
+    EXPECT_EQ(s.criticas[0].mensagem, m::ordemDentroDoTipo("50", "data"));
 }

@@ -111,12 +111,14 @@ TEST(CruzadoDocumentos, MesmoDocumentoDuasVezes) {
     EXPECT_TRUE(roda(arquivo({r50(), exemplos::com(r50(), 56, "T"), r54(), r75()})).empty());
 }
 
-TEST(CruzadoDocumentos, NotaDeTamanhoErradoAindaDaAsChaves) {
-    // O 50 perdeu os brancos do fim (editor de texto): o tamanho o rejeita, mas os itens
-    // não ganham críticas por causa disso.
+TEST(CruzadoDocumentos, NotaDeTamanhoErradoNaoDaChaves) {
+    // O 50 perdeu os brancos do fim (editor de texto): o tamanho o rejeita e o conteúdo dele
+    // não conta para ninguém; o item fica sem a sua nota.
     const auto cs = roda({r10(), r11(), r50().substr(0, 100), r54(), r75(),
                           r90({{50, 1}, {54, 1}, {75, 1}, {99, 6}})});
-    EXPECT_TRUE(cs.empty()) << descreve(cs);
+    ASSERT_EQ(cs.size(), 1u) << descreve(cs);
+    EXPECT_EQ(cs[0].c.linha, 4);
+    EXPECT_EQ(cs[0].c.mensagem, m::Sem50Do54);
 }
 
 TEST(CruzadoDocumentos, SituacaoAnteriorDasCriticasTardias) {
@@ -128,6 +130,6 @@ TEST(CruzadoDocumentos, SituacaoAnteriorDasCriticasTardias) {
     EXPECT_EQ(cs[0].c.mensagem, m::Sem50Do54);
     EXPECT_EQ(cs[1].c.mensagem, m::sem54("55"));
     EXPECT_EQ(cs[1].anterior, Situacao::ComAdvertencia);
-    EXPECT_EQ(cs[2].c.mensagem, m::sem75(1));
+    EXPECT_EQ(cs[2].c.mensagem, m::Sem75);
     EXPECT_EQ(cs[2].anterior, Situacao::Rejeitado);
 }

@@ -24,23 +24,27 @@ TEST(CruzadoVinculos, CargaSemConhecimento) {
     EXPECT_TRUE(roda(arquivo({r70(), com(r71(), 3, "11444777000161")})).empty());
 }
 
-TEST(CruzadoVinculos, CupomSemMestreUmaCriticaPorDiaEEquipamento) {
+TEST(CruzadoVinculos, CupomSemMestreCriticaCadaRegistroComOProprioSubtipo) {
     const auto outroDia = [](const std::string& r) { return com(r, 4, "20240116"); };
     const auto a = arquivo({r60M(), r60A(), outroDia(r60A()), outroDia(r60A("0700")),
                             outroDia(r60D()), outroDia(com(r60I(), 12, "ECF0002")), r75()});
-    const auto cs = roda(a);
-    ASSERT_EQ(cs.size(), 2u) << descreve(cs);
-    EXPECT_EQ(cs[0].c.linha, 5);
-    EXPECT_EQ(cs[0].c.mensagem, m::sem60M('A', 3));
-    EXPECT_EQ(cs[0].c.mensagem,
-              "Registro 60A sem registro 60M da mesma data e equipamento (3 registros com esta "
-              "falta).");
-    EXPECT_EQ(cs[0].c.inicio, 12);
-    EXPECT_EQ(cs[0].c.tamanho, 20);
+    int releituras = 0;
+    const auto cs = roda(a, contexto(), {}, &releituras);
+    EXPECT_EQ(releituras, 1);
+    ASSERT_EQ(cs.size(), 4u) << descreve(cs);
+    const char subtipos[] = {'A', 'A', 'D', 'I'};
+    for (std::size_t i = 0; i < cs.size(); ++i) {
+        EXPECT_EQ(cs[i].c.linha, static_cast<std::int64_t>(i) + 5);
+        EXPECT_EQ(cs[i].c.mensagem, m::sem60M(subtipos[i]));
+        EXPECT_EQ(cs[i].c.inicio, 12);
+        EXPECT_EQ(cs[i].c.tamanho, 20);
+        EXPECT_EQ(cs[i].c.gravidade, Gravidade::Rejeicao);
+        EXPECT_TRUE(cs[i].tardia);
+    }
+    EXPECT_EQ(cs[2].c.mensagem, "Registro 60D sem registro 60M da mesma data e equipamento.");
     EXPECT_EQ(cs[0].c.conteudo, "ECF0001             ");
-    EXPECT_TRUE(cs[0].tardia);
-    EXPECT_EQ(cs[1].c.linha, 8);
-    EXPECT_EQ(cs[1].c.mensagem, "Registro 60I sem registro 60M da mesma data e equipamento.");
+    EXPECT_EQ(cs[3].c.conteudo, "ECF0002             ");
+    EXPECT_EQ(cs[3].c.docItem, "000001/001"); // o 60I é um item de cupom
 }
 
 TEST(CruzadoVinculos, CodigoSemRegistro75EmCadaTipoQueOUsa) {
@@ -62,7 +66,7 @@ TEST(CruzadoVinculos, CodigoSemRegistro75EmCadaTipoQueOUsa) {
         const auto cs = roda(arquivo(miolo));
         std::vector<Gravada> sem;
         for (const auto& g : cs)
-            if (g.c.mensagem == m::sem75(1)) sem.push_back(g);
+            if (g.c.mensagem == m::Sem75) sem.push_back(g);
         ASSERT_EQ(sem.size(), 1u) << caso.registro << '\n' << descreve(cs);
         EXPECT_EQ(sem[0].c.tipo, caso.registro.substr(0, 2));
         EXPECT_EQ(sem[0].c.inicio, caso.inicio) << caso.registro;
@@ -73,15 +77,17 @@ TEST(CruzadoVinculos, CodigoSemRegistro75EmCadaTipoQueOUsa) {
     }
 }
 
-TEST(CruzadoVinculos, CodigoUsadoVariasVezesUmaCriticaNoPrimeiro) {
+TEST(CruzadoVinculos, CodigoUsadoVariasVezesCriticaEmCadaRegistro) {
     const auto a = arquivo({r50(), r54("001"), r54("002"), r60M(), r60D(), r74()});
     const auto cs = roda(a);
-    ASSERT_EQ(cs.size(), 1u) << descreve(cs);
-    EXPECT_EQ(cs[0].c.linha, 4);
-    EXPECT_EQ(cs[0].c.mensagem, m::sem75(4));
-    EXPECT_EQ(cs[0].c.mensagem,
-              "Código do produto ou serviço sem registro 75 correspondente (4 registros com "
-              "esta falta).");
+    ASSERT_EQ(cs.size(), 4u) << descreve(cs);
+    const std::int64_t linhas[] = {4, 5, 7, 8};
+    for (std::size_t i = 0; i < cs.size(); ++i) {
+        EXPECT_EQ(cs[i].c.linha, linhas[i]);
+        EXPECT_EQ(cs[i].c.mensagem, m::Sem75);
+    }
+    EXPECT_EQ(cs[0].c.mensagem, "Código do produto ou serviço sem registro 75 correspondente.");
+    EXPECT_EQ(cs[1].c.docItem, "1-000123/002");
     // Itens 991 a 999 não têm código.
     EXPECT_TRUE(
         roda(arquivo({r50(), r54(), com(com(r54(), 35, "991"), 38, std::string(14, ' ')), r75()}))

@@ -65,7 +65,7 @@ Achados confere(std::string_view texto) {
     const long long ini = numero(r10, 108, 8), fim = numero(r10, 116, 8);
     const std::string_view uf10 = campo(r10, 96, 2);
     const std::set<long long> cfops = {1102, 2102, 5102, 6102, 1353, 2353};
-    std::set<std::string> chaves50, produtos75, mestres60, orfaos60;
+    std::set<std::string> chaves50, produtos75, mestres60;
     std::map<int, long long> contagem;
     for (const std::string_view l : linhas)
         if (l.size() >= 2 && l.substr(0, 2) == "75")
@@ -158,9 +158,8 @@ Achados confere(std::string_view texto) {
             confereData(4);
             if (l[2] == 'M')
                 mestres60.insert(std::string(campo(l, 4, 28)));
-            else if (!mestres60.count(std::string(campo(l, 4, 28))) &&
-                     orfaos60.insert(std::string(campo(l, 4, 28))).second)
-                acha(Falha::Sem60M);
+            else if (!mestres60.count(std::string(campo(l, 4, 28))))
+                acha(Falha::Sem60M); // cada registro sem o seu 60M
             break;
         case 61:
             if (numero(l, 58, 13) < 0) acha(Falha::Numerico);

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -130,4 +131,44 @@ TEST(GerarExemploNoMotor, TodasAsFalhasJuntasCriticadas) {
         EXPECT_TRUE(achou(v.criticas, fi))
             << nomeFalha(fi.falha) << " na linha " << fi.linha << '\n'
             << descreve(v.criticas);
+}
+
+// Códigos sem 75 em massa: cada 54 e 74 que os usa é rejeitado na sua linha (conferido contra
+// o texto gerado), conta como rejeitado, e as contagens fecham com as linhas do arquivo.
+TEST(GerarExemploNoMotor, CodigosSem75EmMassaCriticadosEmCadaRegistro) {
+    Opcoes o;
+    o.registros = 6000;
+    o.porcentoSem75 = 10;
+    const std::string texto = geraTexto(o);
+    std::vector<std::string_view> linhas;
+    for (std::size_t p = 0; p < texto.size();) {
+        const auto fim = texto.find('\n', p);
+        linhas.push_back(std::string_view(texto).substr(p, fim - p - 1));
+        p = fim + 1;
+    }
+    std::set<std::string_view> com75;
+    for (const auto l : linhas)
+        if (l.substr(0, 2) == "75") com75.insert(l.substr(18, 14));
+    std::vector<std::int64_t> esperadas;
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        const auto l = linhas[i];
+        const bool usa =
+            (l.substr(0, 2) == "54" && l.substr(34, 3) < "991") || l.substr(0, 2) == "74";
+        const auto codigo = l.substr(0, 2) == "54" ? l.substr(37, 14) : l.substr(10, 14);
+        if (usa && !com75.count(codigo)) esperadas.push_back(static_cast<std::int64_t>(i) + 1);
+    }
+    ASSERT_GT(esperadas.size(), 50u);
+
+    const Validacao v = valida(o);
+    std::vector<std::int64_t> criticadas;
+    for (const auto& c : v.criticas) {
+        EXPECT_EQ(c.mensagem, "Código do produto ou serviço sem registro 75 correspondente.");
+        criticadas.push_back(c.linha);
+    }
+    EXPECT_EQ(criticadas, esperadas);
+    const auto& n = v.resultado.contagens;
+    EXPECT_EQ(n.celula(5, 2) + n.celula(13, 2), static_cast<std::int64_t>(esperadas.size()));
+    EXPECT_EQ(n.celula(21, 2), static_cast<std::int64_t>(esperadas.size()));
+    EXPECT_EQ(n.celula(21, 3), v.resumo.linhas);
+    EXPECT_EQ(v.resultado.erros, static_cast<std::int64_t>(esperadas.size()));
 }

@@ -110,7 +110,7 @@ TEST(MotorCampos, Registro11) {
 
 TEST(MotorCampos, Registro50ContraparteCnpjIeUf) {
     auto r = r50();
-    confere({com(r, 3, z(14)), 3, 14, msg::CnpjZerado});
+    confere({com(r, 3, z(14)), 3, 14, msg::CnpjZerado, Adv});
     confere({com(r, 3, "11222333000182"), 3, 14, msg::CnpjCpfInvalido});
     EXPECT_TRUE(criticasDe(com(r, 3, "00011144477735")).empty()); // CPF
     // Exterior: CNPJ zerado, ISENTO, EX e CFOP de exportação.
@@ -193,7 +193,7 @@ TEST(MotorCampos, DemaisRegistros) {
     confere({com(r61R(), 69, "18,0"), 69, 4, msg::NaoNumerico});
     confere({com(r70(), 125, "3"), 125, 1, msg::CodigoInvalido});
     confere({com(r71(), 54, "11222333000182"), 54, 14, msg::CnpjCpfInvalido});
-    confere({com(r71(), 54, z(14)), 54, 14, msg::CnpjZerado});
+    confere({com(r71(), 54, z(14)), 54, 14, msg::CnpjZerado, Adv});
     confere({com(r74(), 51, "4"), 51, 1, msg::CodigoInvalido});
     confere({com(r75(), 19, std::string(14, ' ')), 19, 14, msg::Obrigatorio});
     confere({com(r75(), 11, "20240000"), 11, 8, msg::DataInvalida});

@@ -279,8 +279,8 @@ private:
                     r_.txt(12, 20, serieFab);
                     r_.txt(32, 4, situacoes[s]);
                     r_.num(36, 12, valores[s]);
-                    // Uma falta por equipamento e dia: aponta o primeiro 60A órfão.
-                    if (semMestre && s == 0) marca(Falha::Sem60M, inicioSerie60, larguraSerie60);
+                    // Cada 60A do dia e equipamento sem 60M tem a sua falta.
+                    if (semMestre) marca(Falha::Sem60M, inicioSerie60, larguraSerie60);
                     e_.linha(r_);
                 }
             }
@@ -402,8 +402,15 @@ private:
         }
     }
 
+    // Os produtos sem 75 ficam espalhados: um a cada 100/porcentagem.
+    bool sem75(int p) const {
+        const auto pct = static_cast<std::int64_t>(o_.porcentoSem75);
+        return (p + 1) * pct / 100 > p * pct / 100;
+    }
+
     void registros75() {
         for (int p = 0; p < c_.produtos; ++p) {
+            if (sem75(p)) continue;
             char codigo[14];
             Cenario::codigoProduto(p, codigo);
             r_.limpa();
@@ -469,6 +476,8 @@ std::string opcoesInvalidas(const Opcoes& o) {
     if (!digitos::ufConhecida(o.uf)) return "UF inválida: " + o.uf;
     if (o.mes < 1 || o.mes > 12 || o.ano < 1990 || o.ano > 9999)
         return "Mês de referência inválido.";
+    if (o.porcentoSem75 < 0 || o.porcentoSem75 > 100)
+        return "Porcentagem de códigos sem registro 75 inválida (de 0 a 100).";
     return {};
 }
 

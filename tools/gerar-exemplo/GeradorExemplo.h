@@ -27,7 +27,7 @@ enum class Falha : std::uint8_t {
     Sem50,         // registro 54 de um documento sem registro 50
     Sem75,         // código de produto de um registro 54 sem registro 75
     Ordem,         // um registro 53 depois dos registros 54
-    Sem60M,        // 60A sem o seu 60M (o mapa aponta o primeiro do equipamento e dia)
+    Sem60M,        // 60A sem o seu 60M (o mapa aponta cada 60A do equipamento e dia)
 };
 inline constexpr int quantidadeFalhas = 15;
 
@@ -46,6 +46,9 @@ struct Opcoes {
     bool eof26 = false;             // caractere 26 depois da última linha
     bool semQuebraFinal = false;    // última linha sem fim de linha
     std::vector<Falha> falhas;      // cada falha pedida entra uma vez
+    // Porcentagem dos códigos de produto sem registro 75 (falha em massa, fora do mapa): cada
+    // 54 e 74 que usa um deles fica sem o seu 75.
+    int porcentoSem75 = 0;
 };
 
 // Onde uma falha foi posta: linha (1-based) e campo (início 1-based e largura; 0 e 0 quando

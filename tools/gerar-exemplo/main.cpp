@@ -31,6 +31,8 @@ Opções:
       --sem-quebra-final  última linha sem fim de linha
       --falha TIPO        injeta uma falha do tipo dado; repetível; "todas" injeta todas
       --mapa ARQUIVO      grava o mapa das falhas nesse arquivo (padrão: saída de erros)
+      --sem-75 P          deixa P por cento dos códigos de produto sem registro 75: cada 54 e
+                          74 que os usa fica sem o seu (falha em massa, fora do mapa)
   -h, --help              mostra esta ajuda
 
 Tipos de falha: tamanho, tipo, numerico, data, periodo, cnpj, ie, cfop, uf, icms, total90,
@@ -128,6 +130,10 @@ int main(int argc, char** argv) {
                 return erroDeUso("mês inválido (use AAAAMM).");
             o.ano = static_cast<int>(n / 100);
             o.mes = static_cast<int>(n % 100);
+        } else if (a == "--sem-75") {
+            if (!valor(v) || !lerNumero(v, n) || n > 100)
+                return erroDeUso("porcentagem inválida (de 0 a 100).");
+            o.porcentoSem75 = static_cast<int>(n);
         } else if (a == "--falha") {
             if (!valor(v)) return erroDeUso("falta o tipo da falha.");
             if (v == "todas") {

@@ -1,6 +1,7 @@
 #include "core/CruzadoConjunto.h"
 
 #include "core/CruzadoMensagens.h"
+#include "core/SegundaPassada.h"
 
 #include <algorithm>
 #include <new>
@@ -15,6 +16,7 @@ void ConjuntoDeRegras::registro(const RegistroLido& r, bool tamanhoValido,
             regra->registro(atual_);
         for (auto& regra : regras_)
             regra->guarda(atual_);
+        anteriores_.anota(r.linha, atual_.situacao());
     } catch (const std::bad_alloc&) {
         // Sem memória para as chaves: as regras são largadas (a memória volta) e o arquivo
         // fica rejeitado com o motivo, em vez de aceito sem os vínculos conferidos.
@@ -29,7 +31,7 @@ void ConjuntoDeRegras::registro(const RegistroLido& r, bool tamanhoValido,
     temUltimo_ = true;
 }
 
-void ConjuntoDeRegras::fim(ReceptorCriticas& saida) {
+void ConjuntoDeRegras::fim(ReceptorCriticas& saida, Releitura& releitura) {
     if (regras_.empty()) return;
     LocalRegistro ultimo;
     if (temUltimo_) {
@@ -40,6 +42,10 @@ void ConjuntoDeRegras::fim(ReceptorCriticas& saida) {
     CriticasTardias tardias;
     for (auto& regra : regras_)
         regra->fim(tardias, temUltimo_ ? &ultimo : nullptr);
+    std::vector<Regra*> relendo;
+    for (auto& regra : regras_)
+        if (regra->precisaReler()) relendo.push_back(regra.get());
+    if (!relendo.empty()) cruzado::segundaPassada(relendo, releitura, tardias, anteriores_, saida);
     tardias.entrega(saida);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/CruzadoRegra.h"
+#include "core/CruzadoSituacoes.h"
 #include "core/Verificacao.h"
 
 #include <cstring>
@@ -22,7 +23,7 @@ public:
     }
 
     void registro(const RegistroLido& r, bool tamanhoValido, ReceptorCriticas& saida) override;
-    void fim(ReceptorCriticas& saida) override;
+    void fim(ReceptorCriticas& saida, Releitura& releitura) override;
 
 private:
     std::vector<std::unique_ptr<Regra>> regras_;
@@ -32,6 +33,8 @@ private:
     RegistroLido ultimo_;
     char textoUltimo_[128];
     bool temUltimo_ = false;
+    // Para a segunda passada: a situação dos registros que saíram da leitura com crítica.
+    SituacoesAnteriores anteriores_;
 };
 
 } // namespace kelvor::cruzado

@@ -2,8 +2,6 @@
 
 #include "core/CruzadoMensagens.h"
 
-#include <cstring>
-
 namespace kelvor::cruzado {
 
 namespace {
@@ -16,47 +14,52 @@ std::uint64_t chave(std::string_view t) {
     return c.resumo();
 }
 
+// 60A, 60D e 60I de tamanho certo dependem do 60M.
+bool usa60M(const RegistroAtual& r) {
+    const char s = r.subtipo();
+    return r.indice() == Indice60 && r.tamanhoValido() && (s == 'A' || s == 'D' || s == 'I');
+}
+
 } // namespace
 
 void CruzadoCupons::registro(RegistroAtual& r) {
-    if (r.indice() != Indice60) return;
-    const char subtipo = r.subtipo();
-    if (subtipo == 'M') {
-        if (r.cobre(31)) mestres_.insere(chave(r.texto()));
+    // Registro de tamanho errado não dá nem usa chave: o conteúdo dele não é confiável.
+    if (r.indice() != Indice60 || !r.tamanhoValido()) return;
+    const auto t = r.texto();
+    if (r.subtipo() == 'M') {
+        auto [linha, novo] = mestres_.insere(chave(t));
+        if (novo)
+            *linha = r.lido().linha;
+        else
+            r.critica(Gravidade::Rejeicao, r.campo(12, 20, "Nº de série de fabricação"),
+                      mensagem::repetido60M(*linha));
         return;
     }
-    if ((subtipo != 'A' && subtipo != 'D' && subtipo != 'I') || !r.tamanhoValido()) return;
-    const auto k = chave(r.texto());
-    if (mestres_.contem(k)) return;
-    auto [indice, nova] = pendentes_.insere(k);
-    if (nova)
-        guardar_ = k; // o endereço vai com a situação final, em guarda()
-    else
-        ++pendentesDados_[*indice - 1].registros;
+    if (!usa60M(r)) return;
+    if (r.subtipo() == 'A') {
+        Chave k;
+        k.com(t, 4, 32); // data, equipamento e situação tributária/alíquota
+        auto [linha, novo] = totalizadores_.insere(k.resumo());
+        if (novo)
+            *linha = r.lido().linha;
+        else
+            r.critica(Gravidade::Rejeicao, r.campo(32, 4, "Situação tributária"),
+                      mensagem::repetido60A(*linha));
+    }
+    const auto k = chave(t);
+    if (!mestres_.contem(k)) pendentes_.insere(k);
 }
 
-void CruzadoCupons::guarda(const RegistroAtual& r) {
-    if (guardar_ == 0) return;
-    Pendente p;
-    p.onde = r.local();
-    std::memcpy(p.serie, r.texto().data() + 11, sizeof p.serie);
-    p.subtipo = r.subtipo();
-    p.registros = 1;
-    pendentesDados_.push_back(p);
-    *pendentes_.procura(guardar_) = static_cast<std::uint32_t>(pendentesDados_.size());
-    guardar_ = 0;
-}
-
-void CruzadoCupons::fim(CriticasTardias& t, const LocalRegistro*) {
-    pendentes_.paraCada([&](std::uint64_t k, std::uint32_t indice) {
-        if (mestres_.contem(k)) return; // o 60M veio depois
-        const auto& p = pendentesDados_[indice - 1];
-        char codigo[4] = {'6', '0', p.subtipo, ' '};
-        const auto* leiaute = leiautePara(std::string_view(codigo, 4));
-        t.critica(p.onde, Gravidade::Rejeicao,
-                  campoEm(leiaute, 12, 20, "Nº de série de fabricação"),
-                  std::string(p.serie, sizeof p.serie), mensagem::sem60M(p.subtipo, p.registros));
+void CruzadoCupons::fim(CriticasTardias&, const LocalRegistro*) {
+    pendentes_.paraCada([&](std::uint64_t k, SemValor) {
+        if (!mestres_.contem(k)) faltas_.insere(k); // sem 60M nem depois
     });
+}
+
+void CruzadoCupons::relido(RegistroAtual& r) {
+    if (!usa60M(r) || !faltas_.contem(chave(r.texto()))) return;
+    r.critica(Gravidade::Rejeicao, r.campo(12, 20, "Nº de série de fabricação"),
+              mensagem::sem60M(r.subtipo()));
 }
 
 } // namespace kelvor::cruzado

@@ -1,34 +1,29 @@
-// Registros 60A, 60D e 60I com o 60M do mesmo dia e equipamento (data e número de série de
-// fabricação, posições 4-31 em todos). A ordem dentro do tipo 60 é só advertência, então o
-// 60M pode vir depois: a falta só é decidida no fim, e cada chave distinta sem 60M é
-// criticada uma vez, no primeiro registro que a usou.
+// Registros 60 entre si, pela data e pelo número de série de fabricação do equipamento
+// (posições 4-31 em todos):
+//   60M repetido no mesmo dia e equipamento, 60A repetido no mesmo totalizador (situação
+//   tributária/alíquota), dia e equipamento: Rejeição no repetido, na hora;
+//   60A, 60D e 60I sem o 60M do mesmo dia e equipamento: Rejeição em cada um. A ordem dentro do
+//   tipo 60 é só advertência, então o 60M pode vir depois: a falta só se decide no fim, e os
+//   registros que a têm são achados na segunda passada.
 #pragma once
 
 #include "core/CruzadoRegra.h"
 #include "core/CruzadoTabela.h"
-
-#include <deque>
 
 namespace kelvor::cruzado {
 
 class CruzadoCupons final : public Regra {
 public:
     void registro(RegistroAtual& r) override;
-    void guarda(const RegistroAtual& r) override;
     void fim(CriticasTardias& t, const LocalRegistro* ultimo) override;
+    bool precisaReler() const override { return faltas_.tamanho() > 0; }
+    void relido(RegistroAtual& r) override;
 
 private:
-    struct Pendente {
-        LocalRegistro onde;
-        char serie[20];
-        char subtipo;
-        std::int64_t registros = 0;
-    };
-
-    Conjunto mestres_;
-    Tabela<std::uint32_t> pendentes_;     // chave -> índice em pendentesDados_ + 1
-    std::deque<Pendente> pendentesDados_; // em blocos: crescer não copia
-    std::uint64_t guardar_ = 0;
+    Tabela<std::int64_t> mestres_;       // dia e equipamento -> linha do primeiro 60M
+    Tabela<std::int64_t> totalizadores_; // totalizador, dia e equipamento -> linha do 60A
+    Conjunto pendentes_;                 // usados antes de aparecer o 60M deles
+    Conjunto faltas_;                    // no fim: os que ficaram sem 60M
 };
 
 } // namespace kelvor::cruzado

@@ -53,9 +53,9 @@ void CruzadoDocumentos::registro(RegistroAtual& r) {
 }
 
 void CruzadoDocumentos::registro50(RegistroAtual& r) {
-    // Um 50 de tamanho errado ainda dá as chaves, se chegar até elas: os registros que
-    // dependem dele não são criticados por causa do tamanho.
-    if (!r.cobre(56)) return;
+    // Registro de tamanho errado não dá nem usa chave: o conteúdo dele não é confiável.
+    // (cobre: o tamanho certo já garante; dito aqui, as chaves são montadas sem conferir limites)
+    if (!r.tamanhoValido() || !r.cobre(126)) return;
     const auto t = r.texto();
     const auto k54 = chave54Do50(t).resumo();
     const auto k51 = chave51Do50(t).resumo();
@@ -71,16 +71,12 @@ void CruzadoDocumentos::registro50(RegistroAtual& r) {
     Nota nota = notas_.le(*compacta);
     bool mudou = nova;
     if (nova) nota.data = tabelas::dataValida(t.substr(30, 8));
-    if (chaves51_.insere(k51).second) {
-        const char situacao = r.cobre(126) ? t[125] : ' ';
-        if (situacao != 'N') *situacaoNaoNormal51_.insere(k51).first = situacao;
-    }
+    if (chaves51_.insere(k51).second && t[125] != 'N')
+        *situacaoNaoNormal51_.insere(k51).first = t[125];
     chaves53_.insere(k53);
 
-    if (r.tamanhoValido()) {
-        mudou = documentoRepetido(r, nota) || mudou;
-        if (!nota.precisa54 && precisaDe54(t)) precisaGuardar_ = k54;
-    }
+    mudou = documentoRepetido(r, nota) || mudou;
+    if (!nota.precisa54 && precisaDe54(t)) precisaGuardar_ = k54;
     if (mudou) notas_.grava(*compacta, nota);
 }
 
@@ -138,7 +134,10 @@ void CruzadoDocumentos::registro53(RegistroAtual& r) {
 
 void CruzadoDocumentos::registro54(RegistroAtual& r) {
     dataAtual_ = 0;
-    if (!r.tamanhoValido()) return;
+    if (!r.tamanhoValido()) {
+        item54Ilegivel_ = true;
+        return;
+    }
     const auto t = r.texto();
     Chave k;
     k.com(t, 3, 14).com(t, 17, 2).com(t, 19, 3).com(t, 22, 6).com(t, 28, 4);
@@ -169,6 +168,8 @@ void CruzadoDocumentos::guarda(const RegistroAtual& r) {
 }
 
 void CruzadoDocumentos::fim(CriticasTardias& t, const LocalRegistro*) {
+    // Um 54 recusado pelo tamanho pode ser o item que faltaria: não se sabe de que nota era.
+    if (item54Ilegivel_) return;
     const auto campo = campoEm(leiautePara("50 "), 46, 6, "Número");
     notas_.paraCada([&](const Nota& nota) {
         if (!nota.precisa54 || nota.tem54) return;

@@ -5,6 +5,7 @@
 //   53 -> 50: data, UF, modelo, série, número e CFOP (o CNPJ do 53 é o do substituído);
 //   54 -> 50: CNPJ, modelo, série, número e CFOP;
 //   documento repetido: CNPJ, modelo, série, número, emitente, CFOP e alíquota.
+// Registro de tamanho errado não dá nem usa chave.
 // A memória é uma entrada por chave distinta de registro 50 em cada tabela.
 #pragma once
 
@@ -42,6 +43,7 @@ private:
     Tabela<std::int64_t> linhaDoDocumento_;
     int dataAtual_ = 0;
     std::uint64_t precisaGuardar_ = 0; // chave 54 do 50 em curso que precisa de 54
+    bool item54Ilegivel_ = false;      // algum 54 recusado pelo tamanho
 };
 
 } // namespace kelvor::cruzado

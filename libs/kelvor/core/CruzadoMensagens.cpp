@@ -70,23 +70,19 @@ std::string documentoRepetido(std::int64_t linhaAnterior) {
            std::to_string(linhaAnterior) + ".";
 }
 
-namespace {
-
-std::string comQuantos(std::string base, std::int64_t registros) {
-    if (registros > 1) base += " (" + std::to_string(registros) + " registros com esta falta)";
-    return base + ".";
+std::string sem60M(char subtipo) {
+    return std::string("Registro 60") + subtipo + " sem registro 60M da mesma data e equipamento.";
 }
 
-} // namespace
-
-std::string sem60M(char subtipo, std::int64_t registros) {
-    return comQuantos(std::string("Registro 60") + subtipo +
-                          " sem registro 60M da mesma data e equipamento",
-                      registros);
+std::string repetido60M(std::int64_t linhaAnterior) {
+    return "Registro 60M repetido: mesma data e equipamento da linha " +
+           std::to_string(linhaAnterior) + ".";
 }
 
-std::string sem75(std::int64_t registros) {
-    return comQuantos("Código do produto ou serviço sem registro 75 correspondente", registros);
+std::string repetido60A(std::int64_t linhaAnterior) {
+    return "Registro 60A repetido: mesma situação tributária/alíquota, data e equipamento da "
+           "linha " +
+           std::to_string(linhaAnterior) + ".";
 }
 
 std::string dataLegivel(int d) {

@@ -67,8 +67,12 @@ std::string sem54(std::string_view modelo);
 std::string documentoRepetido(std::int64_t linhaAnterior);
 inline constexpr const char* Sem70 =
     "Registro 71 sem registro 70 correspondente (data, modelo, série, subsérie e número).";
-std::string sem60M(char subtipo, std::int64_t registros);
-std::string sem75(std::int64_t registros);
+// Cada registro sem a chave recebe a sua crítica (achadas no fim, numa segunda leitura).
+std::string sem60M(char subtipo);
+inline constexpr const char* Sem75 = "Código do produto ou serviço sem registro 75 correspondente.";
+// Um 60M por dia e equipamento; um 60A por totalizador, dia e equipamento.
+std::string repetido60M(std::int64_t linhaAnterior);
+std::string repetido60A(std::int64_t linhaAnterior);
 // data: AAAAMMDD, ou mês (mesAno verdadeiro: AAAAMM00); inicio/fim: validade do 75.
 std::string foraDaValidade75(int data, bool mesAno, int inicio, int fim);
 inline constexpr const char* Nao75Referenciado =

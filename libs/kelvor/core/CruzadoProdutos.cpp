@@ -30,6 +30,51 @@ CampoCriticado campoDaOrigem(std::uint8_t origem) {
     return campoEm(leiautePara(o.registro), o.inicio, o.tamanho, "Código do produto");
 }
 
+// Onde o registro traz o código que usa (sem olhar o tamanho; 75 à parte); falso quando não
+// usa nenhum. Os itens 991 a 999 do 54 são frete, seguro e despesas, sem código.
+inline bool origemDoCodigo(const RegistroAtual& r, std::uint8_t& origem) {
+    switch (r.indice()) {
+    case Indice54:
+        origem = De54;
+        return !r.tamanhoValido() || texto::numero(r.texto().substr(34, 3)) < 991;
+    case Indice60:
+        switch (r.subtipo()) {
+        case 'D':
+            origem = De60D;
+            return true;
+        case 'I':
+            origem = De60I;
+            return true;
+        case 'R':
+            origem = De60R;
+            return true;
+        default:
+            return false;
+        }
+    case Indice61:
+        origem = De61R;
+        return r.subtipo() == 'R';
+    case Indice74:
+        origem = De74;
+        return true;
+    case Indice77:
+        origem = De77;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// O código que o registro usa, quando usa um e o registro tem o tamanho certo: a mesma decisão
+// nas duas passadas.
+inline bool usaCodigo(const RegistroAtual& r, std::uint8_t& origem) {
+    return origemDoCodigo(r, origem) && r.tamanhoValido();
+}
+
+std::uint64_t resumoDoCodigo(std::string_view texto) {
+    return resumo(texto::semBrancosDireita(texto));
+}
+
 } // namespace
 
 CruzadoProdutos::Codigo& CruzadoProdutos::codigo(std::string_view texto) {
@@ -45,38 +90,34 @@ CruzadoProdutos::Codigo& CruzadoProdutos::codigo(std::string_view texto) {
 }
 
 void CruzadoProdutos::guarda(const RegistroAtual& r) {
-    const auto t = r.texto();
-    switch (r.indice()) {
-    case Indice54:
-        // Itens 991 a 999 (frete, seguro, despesas) não têm código de produto.
-        if (r.tamanhoValido() && texto::numero(t.substr(34, 3)) < 991) {
-            const int data = documentos_.dataDoDocumento();
-            uso(r, De54, data, data, false);
-        }
-        break;
-    case Indice60:
-        if (!r.tamanhoValido()) break;
-        if (r.subtipo() == 'D' || r.subtipo() == 'I') {
-            const int data = tabelas::dataValida(t.substr(3, 8));
-            uso(r, r.subtipo() == 'D' ? De60D : De60I, data, data, false);
-        } else if (r.subtipo() == 'R') {
-            usoNoMes(r, De60R);
-        }
-        break;
-    case Indice61:
-        if (r.tamanhoValido() && r.subtipo() == 'R') usoNoMes(r, De61R);
-        break;
-    case Indice74:
-        if (r.tamanhoValido()) uso(r, De74, 0, 0, false);
-        break;
-    case Indice77:
-        if (r.tamanhoValido()) uso(r, De77, 0, 0, false);
-        break;
-    case Indice75:
+    if (r.indice() == Indice75) {
         registro75(r);
+        return;
+    }
+    std::uint8_t origem = 0;
+    if (!origemDoCodigo(r, origem)) return;
+    if (!r.tamanhoValido()) {
+        usoIlegivel_ = true;
+        return;
+    }
+    switch (origem) {
+    case De54: {
+        const int data = documentos_.dataDoDocumento();
+        uso(r, origem, data, data, false);
+        break;
+    }
+    case De60D:
+    case De60I: {
+        const int data = tabelas::dataValida(r.texto().substr(3, 8));
+        uso(r, origem, data, data, false);
+        break;
+    }
+    case De60R:
+    case De61R:
+        usoNoMes(r, origem);
         break;
     default:
-        break;
+        uso(r, origem, 0, 0, false);
     }
 }
 
@@ -91,7 +132,7 @@ void CruzadoProdutos::uso(const RegistroAtual& r, std::uint8_t origem, int de, i
         u.mes = mes;
         return u;
     };
-    if (c.usos++ == 0) c.primeiro = novoUso(de);
+    c.usado = true;
     if (de == 0) return;
     // Para um mês basta que algum dia dele esteja na validade: o último dia decide contra
     // o início da validade e o primeiro contra o fim.
@@ -114,11 +155,11 @@ void CruzadoProdutos::usoNoMes(const RegistroAtual& r, std::uint8_t origem) {
 }
 
 void CruzadoProdutos::registro75(const RegistroAtual& r) {
-    if (!r.cobre(32)) return;
+    if (!r.tamanhoValido()) return;
     auto& c = codigo(r.trecho(19, 14));
     if (!c.tem75) c.primeiro75 = r.local();
-    const int inicio = r.tamanhoValido() ? tabelas::dataValida(r.trecho(3, 8)) : 0;
-    const int fim = r.tamanhoValido() ? tabelas::dataValida(r.trecho(11, 8)) : 0;
+    const int inicio = tabelas::dataValida(r.trecho(3, 8));
+    const int fim = tabelas::dataValida(r.trecho(11, 8));
     if (inicio == 0 || fim == 0 || inicio > fim) {
         c.validadeConhecida = false; // a data errada já foi criticada no próprio 75
     } else if (!c.tem75) {
@@ -134,18 +175,15 @@ void CruzadoProdutos::registro75(const RegistroAtual& r) {
 void CruzadoProdutos::fim(CriticasTardias& t, const LocalRegistro*) {
     for (const auto& c : codigos_) {
         const std::string texto(c.texto, sizeof c.texto);
-        if (c.usos == 0) {
-            t.critica(c.primeiro75, Gravidade::Advertencia,
-                      campoEm(leiautePara("75 "), 19, 14, "Código do produto"), texto,
-                      mensagem::Nao75Referenciado);
+        if (!c.usado) {
+            if (!usoIlegivel_)
+                t.critica(c.primeiro75, Gravidade::Advertencia,
+                          campoEm(leiautePara("75 "), 19, 14, "Código do produto"), texto,
+                          mensagem::Nao75Referenciado);
             continue;
         }
-        const auto conteudo = [&](const Uso& u) {
-            return texto.substr(0, static_cast<std::size_t>(Origens[u.origem].tamanho));
-        };
         if (!c.tem75) {
-            t.critica(c.primeiro.onde, Gravidade::Rejeicao, campoDaOrigem(c.primeiro.origem),
-                      conteudo(c.primeiro), mensagem::sem75(c.usos));
+            faltas_.insere(resumoDoCodigo(texto));
             continue;
         }
         if (!c.temDatas || !c.validadeConhecida || c.inicio75 == 0) continue;
@@ -154,9 +192,17 @@ void CruzadoProdutos::fim(CriticasTardias& t, const LocalRegistro*) {
                                                          : nullptr;
         if (fora)
             t.critica(fora->onde, Gravidade::Advertencia, campoDaOrigem(fora->origem),
-                      conteudo(*fora),
+                      texto.substr(0, static_cast<std::size_t>(Origens[fora->origem].tamanho)),
                       mensagem::foraDaValidade75(fora->data, fora->mes, c.inicio75, c.fim75));
     }
+}
+
+void CruzadoProdutos::relido(RegistroAtual& r) {
+    std::uint8_t origem = 0;
+    if (!usaCodigo(r, origem)) return;
+    const auto& o = Origens[origem];
+    if (faltas_.contem(resumoDoCodigo(r.trecho(o.inicio, o.tamanho))))
+        r.critica(Gravidade::Rejeicao, campoDaOrigem(origem), mensagem::Sem75);
 }
 
 } // namespace kelvor::cruzado

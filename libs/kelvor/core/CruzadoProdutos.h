@@ -1,12 +1,14 @@
 // Códigos de produto ou serviço dos registros 54, 60D, 60I, 60R, 61R, 74 e 77 contra os
 // registros 75. Os 75 vêm depois da maior parte dos que os usam, então tudo se decide no fim,
 // com uma entrada por código distinto:
-//   código sem 75: Rejeição no primeiro registro que o usou;
+//   código sem 75: Rejeição em cada registro que o usou (achados na segunda passada);
 //   data do registro fora da validade do 75 (54 pela data do seu 50; 60D/60I pela data;
 //   60R/61R pelo mês): Advertência no registro de data mais antiga ou mais nova que escapa;
-//   75 que ninguém usa: Advertência no primeiro 75 do código.
+//   75 que ninguém usa: Advertência no primeiro 75 do código, a não ser que algum registro que
+//   usaria um código tenha sido recusado pelo tamanho (o uso dele não pode ser conhecido).
 // A validade de um código é a menor data inicial e a maior data final dos seus 75. A data do
 // 74 (inventário, em geral de um período anterior) não é comparada com a validade.
+// Registro de tamanho errado não dá nem usa código.
 #pragma once
 
 #include "core/CruzadoDocumentos.h"
@@ -23,6 +25,8 @@ public:
     void registro(RegistroAtual&) override {} // nada imediato: tudo se decide no fim
     void guarda(const RegistroAtual& r) override;
     void fim(CriticasTardias& t, const LocalRegistro* ultimo) override;
+    bool precisaReler() const override { return faltas_.tamanho() > 0; }
+    void relido(RegistroAtual& r) override;
 
 private:
     struct Uso {
@@ -33,8 +37,8 @@ private:
     };
     struct Codigo {
         char texto[14];
-        std::int64_t usos = 0;
-        Uso primeiro, maisAntigo, maisNovo;
+        bool usado = false;
+        Uso maisAntigo, maisNovo;
         bool temDatas = false;
         bool tem75 = false;
         bool validadeConhecida = true;
@@ -50,6 +54,8 @@ private:
     const CruzadoDocumentos& documentos_;
     Tabela<std::uint32_t> indices_; // código -> índice em codigos_
     std::deque<Codigo> codigos_;    // em blocos: crescer não copia nem dobra a reserva
+    bool usoIlegivel_ = false;      // registro que usaria código, recusado pelo tamanho
+    Conjunto faltas_;               // no fim: códigos usados sem nenhum 75
 };
 
 } // namespace kelvor::cruzado

@@ -3,6 +3,7 @@
 #include "core/Texto.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace kelvor::cruzado {
 
@@ -27,23 +28,36 @@ void CriticasTardias::critica(const LocalRegistro& onde, Gravidade g, const Camp
     itens_.push_back(std::move(it));
 }
 
-void CriticasTardias::entrega(ReceptorCriticas& saida) {
-    std::stable_sort(itens_.begin(), itens_.end(), [](const Item& a, const Item& b) {
-        return a.critica.linha < b.critica.linha;
-    });
-    std::int64_t linha = -1;
-    Situacao atual = Situacao::SemCritica;
-    for (const auto& it : itens_) {
-        if (it.critica.linha != linha) {
-            linha = it.critica.linha;
-            atual = it.situacaoBase;
-        }
-        const auto depois = pior(atual, situacaoDe(it.critica.gravidade));
-        // Registro que não entrou em nenhuma linha das contagens: nada a mover.
-        saida.criticaTardia(it.critica, it.contado ? atual : depois);
-        atual = depois;
+Situacao CriticasTardias::entregaAte(std::int64_t linha, ReceptorCriticas& saida, Situacao base) {
+    if (!ordenadas_) {
+        std::stable_sort(itens_.begin(), itens_.end(), [](const Item& a, const Item& b) {
+            return a.critica.linha < b.critica.linha;
+        });
+        ordenadas_ = true;
     }
+    Situacao naLinha = base;
+    for (; proxima_ < itens_.size() && itens_[proxima_].critica.linha <= linha; ++proxima_) {
+        const auto& it = itens_[proxima_];
+        if (it.critica.linha != linhaAtual_) {
+            linhaAtual_ = it.critica.linha;
+            atual_ = it.situacaoBase;
+        }
+        const auto depois = pior(atual_, situacaoDe(it.critica.gravidade));
+        // Registro que não entrou em nenhuma linha das contagens: nada a mover.
+        saida.criticaTardia(it.critica, it.contado ? atual_ : depois);
+        atual_ = depois;
+        if (linhaAtual_ == linha) naLinha = atual_;
+    }
+    return naLinha;
+}
+
+void CriticasTardias::entrega(ReceptorCriticas& saida) {
+    entregaAte(INT64_MAX, saida, Situacao::SemCritica);
     itens_.clear();
+    itens_.shrink_to_fit();
+    ordenadas_ = false;
+    proxima_ = 0;
+    linhaAtual_ = -1;
 }
 
 } // namespace kelvor::cruzado

@@ -18,7 +18,7 @@ std::uint64_t chave(std::string_view t) {
 } // namespace
 
 void CruzadoTransporte::registro(RegistroAtual& r) {
-    if (r.indice() == Indice70 && r.cobre(51))
+    if (r.indice() == Indice70 && r.tamanhoValido())
         conhecimentos_.insere(chave(r.texto()));
     else if (r.indice() == Indice71 && r.tamanhoValido() &&
              !conhecimentos_.contem(chave(r.texto())))

@@ -4,8 +4,9 @@
 //   54: CNPJ, série, número e item;
 //   60M/A/D/I: data, número de série do equipamento, e o 60M antes dos demais do mesmo dia e
 //   equipamento (60R fica de fora: o lugar dele não é fixado);
-//   75: código do produto ou serviço.
-// Os demais tipos não têm ordem interna conferida. No leiaute anterior a 2003 só valem as
+//   75: código do produto ou serviço (dois códigos só de dígitos comparados como números).
+// Registro de tamanho errado, ou com um campo da chave criticado na própria conferência, fica
+// de fora. Os demais tipos não têm ordem interna conferida. No leiaute anterior a 2003 só valem as
 // chaves que têm as mesmas posições nos dois leiautes (data e código do 75).
 #pragma once
 

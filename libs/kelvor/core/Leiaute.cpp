@@ -11,8 +11,13 @@ using E = Especie;
 
 constexpr const char* Situacoes = "NSEX24";
 constexpr const char* ModelosNF = "01 03 04 06 21 22 55";
+constexpr const char* ModelosST = "01 03 04 21 55";
 constexpr const char* ModelosItem = "01 03 04 55";
 constexpr const char* ModelosEcf = "2B 2C 2D";
+// A venda a consumidor (02) vai no 61, nunca no 50; energia elétrica (06) e telecomunicações
+// (22) só entram no 50, pelo lado de quem adquire.
+constexpr const char* ProibidosNo50 = "02";
+constexpr const char* ProibidosNosItens = "06 22";
 
 constexpr Campo R10[] = {
     {"Tipo", 1, 2, E::Tipo},
@@ -41,7 +46,7 @@ constexpr Campo R50[] = {
     {"Inscrição Estadual", 17, 14, E::IE, nullptr, -1, 4},
     {"Data emissão/recebimento", 31, 8, E::Data},
     {"Unidade da Federação", 39, 2, E::UFouEX},
-    {"Modelo", 41, 2, E::Modelo, ModelosNF},
+    {"Modelo", 41, 2, E::Modelo, ModelosNF, -1, -1, ProibidosNo50},
     {"Série", 43, 3, E::X},
     {"Número", 46, 6, E::N},
     {"CFOP", 52, 4, E::CFOP},
@@ -78,7 +83,7 @@ constexpr Campo R53[] = {
     {"Inscrição Estadual", 17, 14, E::IE, nullptr, -1, 4},
     {"Data emissão/recebimento", 31, 8, E::Data},
     {"Unidade da Federação", 39, 2, E::UFouEX},
-    {"Modelo", 41, 2, E::Modelo, ModelosNF},
+    {"Modelo", 41, 2, E::Modelo, ModelosST, -1, -1, ProibidosNosItens},
     {"Série", 43, 3, E::X},
     {"Número", 46, 6, E::N},
     {"CFOP", 52, 4, E::CFOP},
@@ -94,7 +99,7 @@ constexpr Campo R53[] = {
 constexpr Campo R54[] = {
     {"Tipo", 1, 2, E::Tipo},
     {"CNPJ", 3, 14, E::CnpjContraparte},
-    {"Modelo", 17, 2, E::Modelo, ModelosItem},
+    {"Modelo", 17, 2, E::Modelo, ModelosItem, -1, -1, ProibidosNosItens},
     {"Série", 19, 3, E::X},
     {"Número", 22, 6, E::N},
     {"CFOP", 28, 4, E::CFOP},
@@ -379,7 +384,7 @@ constexpr Campo R85[] = {
     {"Tipo do conhecimento", 67, 2, E::Codigo2,
      "01 02 03 04 06 07 08 09 10 11 12 13 14 16 17 18 19 20 91 92 93 99"},
     {"País", 69, 4, E::N},
-    {"Reservado", 73, 8, E::N},
+    {"Reservado", 73, 8, E::Zeros},
     {"Data da averbação", 81, 8, E::Data},
     {"Nota Fiscal de Exportação", 89, 6, E::N},
     {"Data de emissão", 95, 8, E::Data},

@@ -14,6 +14,7 @@ enum class Especie : std::uint8_t {
     X,                  // livre
     Obrigatorio,        // livre, não pode ficar em branco
     Brancos,            // posições reservadas
+    Zeros,              // reservado numérico: dígitos, e zeros (outros dígitos: advertência)
     Data,               // AAAAMMDD
     DataOpcional,       // AAAAMMDD ou zeros
     MesAno,             // MMAAAA
@@ -28,7 +29,8 @@ enum class Especie : std::uint8_t {
     UFouEX,             // as 27 siglas ou EX
     UFOpcional,         // as 27 siglas, EX, ou em branco
     CFOP,               // tabela de CFOP
-    Modelo,             // modelo conhecido; fora da lista do registro: advertência
+    Modelo,             // modelo conhecido; fora da lista do registro: advertência;
+                        // na lista de proibidos do registro: rejeição
     Codigo,             // um caractere da lista
     CodigoAdvertencia,  // um caractere da lista; fora dela só advertência
     Codigo2,            // dois caracteres, códigos da lista separados por brancos
@@ -44,6 +46,7 @@ struct Campo {
     const char* lista = nullptr; // códigos válidos (Codigo: caracteres; Modelo/Codigo2: pares)
     std::int8_t ie = -1;         // índice do campo de IE irmão (para CNPJ)
     std::int8_t uf = -1;         // índice do campo de UF irmão (para CNPJ e IE)
+    const char* proibidos = nullptr; // Modelo: pares que o registro não pode ter (fora da lista)
 
     std::string_view de(std::string_view registro) const {
         return registro.substr(inicio - 1u, tamanho);

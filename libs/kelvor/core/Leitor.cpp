@@ -21,8 +21,9 @@ bool LeitorLinhas::le() {
     errno = 0;
     std::size_t n = std::fread(buf_.data() + fim_, 1, bloco_, arq_);
     if (n > 0) {
-        crc_ = static_cast<std::uint32_t>(
-            crc32(crc_, reinterpret_cast<const Bytef*>(buf_.data() + fim_), static_cast<uInt>(n)));
+        if (!semCrc_)
+            crc_ = static_cast<std::uint32_t>(crc32(
+                crc_, reinterpret_cast<const Bytef*>(buf_.data() + fim_), static_cast<uInt>(n)));
         lidos_ += n;
         fim_ += n;
     }

@@ -33,6 +33,8 @@ public:
     bool proxima(Linha& l);
 
     std::uint32_t crc() const { return crc_; }
+    // Releitura de um arquivo cujo CRC já se conhece: poupa o cálculo (crc() fica 0).
+    void dispensaCrc() { semCrc_ = true; }
     std::uint64_t bytesLidos() const { return lidos_; }
     // Posição do próximo byte ainda não entregue em linha.
     std::uint64_t posicao() const { return base_ + ini_; }
@@ -53,6 +55,7 @@ private:
     bool eof_ = false;
     int erro_ = 0;
     std::uint32_t crc_ = 0;
+    bool semCrc_ = false;
     std::uint64_t lidos_ = 0;
     std::int64_t numero_ = 0;
     // Linha maior que o limite: guarda o começo e segue contando o resto.

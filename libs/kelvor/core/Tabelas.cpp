@@ -22,9 +22,13 @@ constexpr std::string_view Ufs[] = {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "E
                                     "MA", "MT", "MS", "MG", "PA", "PB", "PR", "PE", "PI",
                                     "RJ", "RN", "RS", "RO", "RR", "SC", "SP", "SE", "TO"};
 
+// Os modelos em uso desde 2003, eletrônicos inclusive (59 SAT, 60 CF-e-ECF, 62 NFCom, 63 BP-e,
+// 65 NFC-e, 66 NF3e). Onde o registro de um deles não é conhecido, a lista do campo deixa de
+// fora e fica advertência: modelo desconhecido é rejeição.
 constexpr std::string_view Modelos[] = {"01", "02", "03", "04", "06", "07", "08", "09", "10", "11",
-                                        "13", "14", "15", "16", "17", "18", "20", "21", "22", "24",
-                                        "25", "26", "27", "55", "57", "67", "2B", "2C", "2D"};
+                                        "13", "14", "15", "16", "17", "18", "20", "21", "22", "23",
+                                        "24", "25", "26", "27", "28", "29", "30", "55", "57", "59",
+                                        "60", "62", "63", "65", "66", "67", "2B", "2C", "2D"};
 
 constexpr int Cfops[] = {
 #include "CfopTabela.inc"
@@ -105,6 +109,18 @@ bool mesAnoValido(std::string_view m) {
     if (m.size() != 6 || n < 0) return false;
     int mes = static_cast<int>(n / 10000), ano = static_cast<int>(n % 10000);
     return mes >= 1 && mes <= 12 && ano >= 1900;
+}
+
+bool anoAnterior1900(std::string_view d, bool mesAno) {
+    auto n = texto::numero(d);
+    if (n < 0 || d.size() != (mesAno ? 6u : 8u)) return false;
+    if (mesAno) {
+        int mes = static_cast<int>(n / 10000);
+        return mes >= 1 && mes <= 12 && n % 10000 < 1900;
+    }
+    int ano = static_cast<int>(n / 10000), mes = static_cast<int>(n / 100 % 100),
+        dia = static_cast<int>(n % 100);
+    return ano < 1900 && dia >= 1 && dia <= diasNoMes(ano, mes);
 }
 
 } // namespace kelvor::tabelas

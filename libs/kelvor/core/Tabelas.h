@@ -31,6 +31,9 @@ bool situacaoTributariaValida(std::string_view campo4);
 int dataValida(std::string_view aaaammdd);
 // MMAAAA que existe no calendário.
 bool mesAnoValido(std::string_view mmaaaa);
+// Data que existe no calendário mas é de antes de 1900 (AAAAMMDD ou, mesAno, MMAAAA): a crítica
+// diz o que está errado.
+bool anoAnterior1900(std::string_view data, bool mesAno = false);
 int diasNoMes(int ano, int mes);
 
 } // namespace kelvor::tabelas

@@ -4,6 +4,7 @@
 #include "core/Leiaute.h"
 #include "core/Leitor.h"
 #include "core/Mensagens.h"
+#include "core/SegundaPassada.h"
 #include "core/Tabelas.h"
 #include "core/Texto.h"
 #include "core/Verificacao.h"
@@ -95,6 +96,7 @@ std::optional<std::string> Validador::prepara() {
     std::error_code ec;
     auto tam = std::filesystem::file_size(p_.arquivo, ec);
     tamanho_ = ec ? 0 : static_cast<std::int64_t>(tam);
+    modificado_ = std::filesystem::last_write_time(p_.arquivo, ec);
     if (auto e = relatorio_.cria(p_.relatorio)) return e;
     if (!p_.totaisCfop.empty()) {
         errno = 0;
@@ -164,6 +166,7 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
         r.linha = ln.numero;
         r.offset = ln.offset;
         r.situacao = Situacao::SemCritica;
+        r.camposFalhos = 0;
         r.indiceTipo = tabelas::indiceTipo(ln.texto);
         receptor.registroAtual(&r);
         bool tamanhoValido = ln.tamanho == 126;
@@ -174,10 +177,10 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
         } else if (const LeiauteRegistro* l = leiautePara(ln.texto)) {
             if (l->indiceTipo == 0 && !ctx.registro10Lido) preencheContexto(ctx, ln.texto);
             if (ctx.flagLeiaute != 0) {
-                campos.confere(*l, r);
+                r.camposFalhos = campos.confere(*l, r);
                 totais.acumula(*l, ln.texto);
             } else if (l->indiceTipo == 0) {
-                campos.confere(*l, r);
+                r.camposFalhos = campos.confere(*l, r);
             }
         } else {
             r.indiceTipo = -1;
@@ -200,10 +203,17 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
     } else if (cancelar.load()) {
         res.cancelado = true;
     } else {
+        ReleituraArquivo releitura(arquivo_, p_.arquivo, leitor.bytesLidos(), modificado_,
+                                   cancelar);
         for (auto& v : verificacoes)
-            v->fim(receptor);
-        if (auto e = gravaTotais(totais)) res.falha = *e;
-        res.totaisPorRegistro = totais.linhasPorRegistro();
+            v->fim(receptor, releitura);
+        if (releitura.cancelada()) {
+            res.cancelado = true;
+        } else {
+            res.falha = releitura.falha();
+            if (auto e = gravaTotais(totais); e && res.falha.empty()) res.falha = *e;
+            res.totaisPorRegistro = totais.linhasPorRegistro();
+        }
     }
     if (auto e = relatorio_.fecha(); e && res.falha.empty() && !res.cancelado) res.falha = *e;
     std::fclose(arquivo_);

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,6 +75,8 @@ private:
     std::FILE* arquivo_ = nullptr;
     std::FILE* totais_ = nullptr;
     std::int64_t tamanho_ = 0;
+    std::filesystem::file_time_type modificado_{}; // ao preparar: a releitura confere
+
     RelatorioCriticas relatorio_;
 };
 

@@ -28,6 +28,11 @@ bool cnpjOuCpf(std::string_view v) {
     return digitos::cnpjValido(v) || (v.substr(0, 3) == "000" && digitos::cpfValido(v.substr(3)));
 }
 
+// A crítica de uma data que não vale: diz quando é só o ano antes de 1900.
+const char* mensagemData(std::string_view v, bool mesAno) {
+    return tabelas::anoAnterior1900(v, mesAno) ? msg::DataAnoAnterior1900 : msg::DataInvalida;
+}
+
 // Situação que dispensa os dados da contraparte: cancelado, denegado, inutilizado.
 bool situacaoSemDados(char s) {
     return s == 'S' || s == 'X' || s == '2' || s == '4';
@@ -65,17 +70,23 @@ void VerificadorCampos::critica(const LeiauteRegistro* l, const RegistroLido& r,
     c_.gravidade = l && !l->conferido ? Gravidade::Advertencia : g;
     c_.inicio = campo ? campo->inicio : 0;
     c_.tamanho = campo ? campo->tamanho : 0;
+    // Campo do próprio leiaute criticado: vai para o conjunto dos que falharam (só o que sai
+    // da conferência campo a campo é devolvido por confere).
+    if (l && campo >= l->campos.data() && campo < l->campos.data() + l->campos.size())
+        falhos_ |= CamposFalhos{1} << (campo - l->campos.data());
     saida_.critica(c_);
 }
 
-void VerificadorCampos::confere(const LeiauteRegistro& l, const RegistroLido& r) {
+CamposFalhos VerificadorCampos::confere(const LeiauteRegistro& l, const RegistroLido& r) {
     bool cancelado =
         l.papeis.situacao >= 0 && situacaoSemDados(l.campos[l.papeis.situacao].de(r.texto)[0]);
     bool v2em53 = l.indiceTipo == 4 && ctx_.versaoConvenio == 2;
+    falhos_ = 0;
     for (std::size_t i = 0; i < l.campos.size(); ++i) {
         if (v2em53 && i >= 14) break; // na versão 2 as posições 97-126 são só brancos
         confereCampo(l, r, l.campos[i], cancelado);
     }
+    const CamposFalhos falhos = falhos_;
     if (v2em53) confereRegistro53Versao2(l, r);
     switch (l.indiceTipo) {
     case 0:
@@ -87,11 +98,15 @@ void VerificadorCampos::confere(const LeiauteRegistro& l, const RegistroLido& r)
     case 5:
         confereRegistro54(l, r);
         break;
+    case 13:
+        confereRegistro74(l, r);
+        break;
     default:
         break;
     }
     confereRegrasDoDocumento(l, r, cancelado);
     confereIcms(l, r);
+    return falhos;
 }
 
 void VerificadorCampos::confereCampo(const LeiauteRegistro& l, const RegistroLido& r,
@@ -125,18 +140,24 @@ void VerificadorCampos::confereCampo(const LeiauteRegistro& l, const RegistroLid
     case Especie::Brancos:
         if (!emBranco(v)) critica(&l, r, &c, msg::Brancos, Gravidade::Advertencia);
         return;
+    case Especie::Zeros:
+        if (!soDigitos(v))
+            rejeita(msg::NaoNumerico);
+        else if (!soZeros(v))
+            critica(&l, r, &c, msg::Zeros, Gravidade::Advertencia);
+        return;
     case Especie::Data:
     case Especie::DataOpcional:
         if (!soDigitos(v))
             rejeita(msg::NaoNumerico);
         else if (!(c.especie == Especie::DataOpcional && soZeros(v)) && !tabelas::dataValida(v))
-            rejeita(msg::DataInvalida);
+            rejeita(mensagemData(v, false));
         return;
     case Especie::MesAno:
         if (!soDigitos(v))
             rejeita(msg::NaoNumerico);
         else if (!tabelas::mesAnoValido(v))
-            rejeita(msg::DataInvalida);
+            rejeita(mensagemData(v, true));
         return;
     case Especie::CnpjInformante:
     case Especie::CnpjContraparte:
@@ -167,7 +188,11 @@ void VerificadorCampos::confereCampo(const LeiauteRegistro& l, const RegistroLid
     case Especie::Modelo:
         if (!tabelas::modeloConhecido(v))
             rejeita(msg::ModeloInvalido);
-        else if (c.lista && !naListaDePares(c.lista, v))
+        else if (!c.lista || naListaDePares(c.lista, v))
+            return;
+        else if (c.proibidos && naListaDePares(c.proibidos, v))
+            rejeita(msg::ModeloProibido);
+        else
             critica(&l, r, &c, msg::ModeloNaoPrevisto, Gravidade::Advertencia);
         return;
     case Especie::Codigo:
@@ -180,7 +205,11 @@ void VerificadorCampos::confereCampo(const LeiauteRegistro& l, const RegistroLid
         if (!naListaDePares(c.lista, v)) rejeita(msg::CodigoInvalido);
         return;
     case Especie::SituacaoTributaria:
-        if (!tabelas::situacaoTributariaValida(v)) rejeita(msg::SituacaoTributaria);
+        // Alíquota zero existe, mas quase sempre é um I, N ou F escrito errado.
+        if (!tabelas::situacaoTributariaValida(v))
+            rejeita(msg::SituacaoTributaria);
+        else if (v == "0000")
+            critica(&l, r, &c, msg::AliquotaZero, Gravidade::Advertencia);
         return;
     case Especie::Item54: {
         auto n = texto::numero(v);
@@ -207,7 +236,8 @@ void VerificadorCampos::confereCnpj(const LeiauteRegistro& l, const RegistroLido
         } else if (c.especie == Especie::CnpjContraparte && (c.ie >= 0 || c.uf >= 0)) {
             bool exterior = c.uf >= 0 && l.campos[c.uf].de(r.texto) == "EX";
             bool isento = c.ie >= 0 && semBrancosDireita(l.campos[c.ie].de(r.texto)) == "ISENTO";
-            if (!exterior && !isento) critica(&l, r, &c, msg::CnpjZerado);
+            // Pessoa física sem CPF também vai zerada, e o arquivo não tem como mostrar isso.
+            if (!exterior && !isento) critica(&l, r, &c, msg::CnpjZerado, Gravidade::Advertencia);
         }
         return;
     }
@@ -326,6 +356,32 @@ void VerificadorCampos::confereRegistro54(const LeiauteRegistro& l, const Regist
         critica(&l, r, &cst, msg::ItemDespesa, Gravidade::Advertencia);
     else if (!soZeros(quantidade.de(r.texto)))
         critica(&l, r, &quantidade, msg::ItemDespesa, Gravidade::Advertencia);
+}
+
+void VerificadorCampos::confereRegistro74(const LeiauteRegistro& l, const RegistroLido& r) {
+    const char posse = l.campos[5].de(r.texto)[0];
+    const Campo& cnpj = l.campos[6];
+    const Campo& ie = l.campos[7];
+    const Campo& uf = l.campos[8];
+    if (posse == '1') {
+        // Mercadoria do informante em seu poder: não há possuidor. A UF em branco vem só por
+        // analogia com CNPJ e IE, então fica advertência.
+        if (!soZeros(cnpj.de(r.texto))) critica(&l, r, &cnpj, msg::Posse1Cnpj);
+        if (!emBranco(ie.de(r.texto))) critica(&l, r, &ie, msg::Posse1IE);
+        if (!emBranco(uf.de(r.texto))) critica(&l, r, &uf, msg::Posse1UF, Gravidade::Advertencia);
+        return;
+    }
+    if (posse != '2' && posse != '3') return; // código inválido: já criticado
+    // Em poder de terceiros (2) ou de terceiros em poder do informante (3): os dados de quem
+    // tem a mercadoria ou é dono dela.
+    const auto falta = [&](const Campo& c, const char* oQue, const char* fim) {
+        critica(&l, r, &c,
+                std::string("Código de posse ") + posse + ": " + oQue +
+                    (posse == '2' ? "possuidor" : "proprietário") + fim);
+    };
+    if (soZeros(cnpj.de(r.texto))) falta(cnpj, "CNPJ do ", " não informado.");
+    if (emBranco(ie.de(r.texto))) falta(ie, "Inscrição Estadual do ", " não informada.");
+    if (emBranco(uf.de(r.texto))) falta(uf, "UF do ", " não informada.");
 }
 
 void VerificadorCampos::confereRegistro53Versao2(const LeiauteRegistro& l, const RegistroLido& r) {

@@ -15,7 +15,9 @@ class VerificadorCampos {
 public:
     VerificadorCampos(const Contexto& ctx, ReceptorCriticas& saida) : ctx_(ctx), saida_(saida) {}
 
-    void confere(const LeiauteRegistro& l, const RegistroLido& r);
+    // Devolve os campos que falharam na própria conferência (as regras do registro como um todo
+    // não entram): as verificações de ordem deixam esses registros de fora.
+    CamposFalhos confere(const LeiauteRegistro& l, const RegistroLido& r);
 
     // Crítica de um campo (ou do registro todo, com campo nulo) do registro r.
     void critica(const LeiauteRegistro* l, const RegistroLido& r, const Campo* campo,
@@ -32,10 +34,12 @@ private:
     void confereRegistro11(const LeiauteRegistro& l, const RegistroLido& r);
     void confereRegistro54(const LeiauteRegistro& l, const RegistroLido& r);
     void confereRegistro53Versao2(const LeiauteRegistro& l, const RegistroLido& r);
+    void confereRegistro74(const LeiauteRegistro& l, const RegistroLido& r);
 
     const Contexto& ctx_;
     ReceptorCriticas& saida_;
-    Critica c_; // reaproveitada: sem alocação nova a cada crítica
+    Critica c_;               // reaproveitada: sem alocação nova a cada crítica
+    CamposFalhos falhos_ = 0; // campos do leiaute criticados no registro em curso
 };
 
 } // namespace kelvor
