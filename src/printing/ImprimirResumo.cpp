@@ -106,49 +106,28 @@ void ImprimirResumo(Sessao& s, int tipo, const ArquivoAberto& dados) {
     Log(LogImpressao, QStringLiteral(" mudou."));
 
     clsPrintDialog dialogo;
-    for (;;) {
-        dialogo.defineMin(1);
-        dialogo.defineFromPage(1);
-        dialogo.defineToPage(1);
-        dialogo.defineMax(1);
-        Log(LogImpressao, QStringLiteral(" Vai chamar ShowPrinter..."));
-        // O diálogo e as caixas ficam com o ponteiro normal.
-        p.cursorOcupado(false);
-        const bool confirmou = dialogo.ShowPrinter(s, documento) &&
-                               (dialogo.visualizar() || EscolheArquivoPdf(s, documento));
-        if (!confirmou) {
-            Log(LogOperacao, QStringLiteral("Cancelou BotaoResumoImprimir_Click..."));
-            EsqueceArquivoPdf(s);
-            return;
-        }
-        Log(LogImpressao, QStringLiteral(" Verifica orientacao..."));
-        if (relatorio.orientacao == Paisagem && s.impressora.orientacao == Retrato) {
-            p.mensagem(QStringLiteral("A impressora está configurada para imprimir no modo "
-                                      "retrato.\rNo entanto é necessário imprimir este relatório "
-                                      "no modo paisagem.\rAltere as configurações de impressão e "
-                                      "tente novamente."),
-                       Icone::Exclamacao);
-            continue;
-        }
-        break;
-    }
+    ConfirmacaoImpressora confirmacao;
+    confirmacao.documento = documento;
+    // Os relatórios em retrato só são conferidos depois, pelo tamanho.
+    confirmacao.exigida = relatorio.orientacao == Paisagem ? Paisagem : 0;
+    confirmacao.logChamada = QStringLiteral(" Vai chamar ShowPrinter...");
+    confirmacao.logVerifica = QStringLiteral(" Verifica orientacao...");
+    confirmacao.logCancelou = QStringLiteral("Cancelou BotaoResumoImprimir_Click...");
+    confirmacao.mensagemErrada =
+        QStringLiteral("A impressora está configurada para imprimir no modo retrato.\rNo entanto "
+                       "é necessário imprimir este relatório no modo paisagem.\rAltere as "
+                       "configurações de impressão e tente novamente.");
+    if (!ConfirmaImpressora(s, dialogo, confirmacao)) return;
     Log(LogImpressao, QStringLiteral(" ok"));
-    p.cursorOcupado(true);
-    if (s.indicaImpressao) s.indicaImpressao(QString::fromUtf8(relatorio.rotulo));
-    p.processarEventos();
 
     const QDateTime agora = p.agora();
     const bool umaPagina = tipo == ResumoValidacao || tipo == ResumoTotaisRegistro;
     const ResultadoTrabalho r = ExecutaTrabalho(
-        s, documento, dialogo.visualizar(),
+        s, QString::fromUtf8(relatorio.rotulo), documento, dialogo.visualizar(),
         [&](SuperficieImpressao& sup) { return relatorio.desenha(sup, dados, agora); },
         [umaPagina](int previstas, int pagina) {
             return umaPagina ? pagina < 2 : pagina <= previstas;
         });
-    EsqueceArquivoPdf(s);
-
-    p.cursorOcupado(false);
-    if (s.indicaImpressao) s.indicaImpressao(QString());
     QString falha;
     if (r.fim == FimTrabalho::NaoCoube)
         falha = QString::fromUtf8(relatorio.falha) + QLatin1Char('\r') +

@@ -1,17 +1,43 @@
 #include "printing/TrabalhoImpressao.h"
 
+#include "engine/Log.h"
 #include "platform/Plataforma.h"
 #include "printing/ImpressoraAtual.h"
 #include "printing/SuperficieQt.h"
+#include "printing/clsPrintDialog.h"
 #include "validation/Sessao.h"
 
 #include <QPagedPaintDevice>
 
 namespace korventa {
 
-ResultadoTrabalho ExecutaTrabalho(Sessao& s, const QString& documento, bool visualizar,
-                                  const std::function<int(SuperficieImpressao&)>& desenha,
-                                  const std::function<bool(int previstas, int pagina)>& coube) {
+bool ConfirmaImpressora(Sessao& s, clsPrintDialog& dialogo, const ConfirmacaoImpressora& c) {
+    Plataforma& p = s.plataforma;
+    for (;;) {
+        dialogo.defineMin(1);
+        dialogo.defineFromPage(1);
+        dialogo.defineToPage(1);
+        dialogo.defineMax(1);
+        Log(LogImpressao, c.logChamada);
+        p.cursorOcupado(false);
+        const bool confirmou = dialogo.ShowPrinter(s, c.documento) &&
+                               (dialogo.visualizar() || EscolheArquivoPdf(s, c.documento));
+        if (!confirmou) {
+            Log(LogOperacao, c.logCancelou);
+            EsqueceArquivoPdf(s);
+            return false;
+        }
+        Log(LogImpressao, c.logVerifica);
+        if (c.exigida == 0 || s.impressora.orientacao == c.exigida) return true;
+        if (!c.logErrada.isEmpty()) Log(LogImpressao, c.logErrada);
+        p.mensagem(c.mensagemErrada, Icone::Exclamacao);
+    }
+}
+
+namespace {
+ResultadoTrabalho Executa(Sessao& s, const QString& documento, bool visualizar,
+                          const std::function<int(SuperficieImpressao&)>& desenha,
+                          const std::function<bool(int previstas, int pagina)>& coube) {
     ResultadoTrabalho r;
     std::unique_ptr<SuperficieQt> superficie =
         visualizar ? SuperficieQt::ParaMedir(NomeImpressoraAtual(s), s.impressora)
@@ -50,6 +76,21 @@ ResultadoTrabalho ExecutaTrabalho(Sessao& s, const QString& documento, bool visu
             pagina.fimDocumento();
         });
     r.fim = imprimiu ? FimTrabalho::Impresso : FimTrabalho::NaoImpresso;
+    return r;
+}
+} // namespace
+
+ResultadoTrabalho ExecutaTrabalho(Sessao& s, const QString& rotulo, const QString& documento,
+                                  bool visualizar,
+                                  const std::function<int(SuperficieImpressao&)>& desenha,
+                                  const std::function<bool(int previstas, int pagina)>& coube) {
+    s.plataforma.cursorOcupado(true);
+    if (s.indicaImpressao) s.indicaImpressao(rotulo);
+    s.plataforma.processarEventos();
+    const ResultadoTrabalho r = Executa(s, documento, visualizar, desenha, coube);
+    EsqueceArquivoPdf(s);
+    s.plataforma.cursorOcupado(false);
+    if (s.indicaImpressao) s.indicaImpressao(QString());
     return r;
 }
 

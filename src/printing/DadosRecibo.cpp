@@ -1,0 +1,40 @@
+#include "printing/DadosRecibo.h"
+
+#include "common/Caminhos.h"
+#include "common/Texto.h"
+#include "validation/ArquivoAberto.h"
+
+namespace korventa {
+
+DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a) {
+    DadosRecibo d;
+    d.protocolo = a.protocolo;
+    d.periodoInicial = a.dataInicial;
+    d.periodoFinal = a.dataFinal;
+    d.finalidade = a.finalidade;
+    d.natureza = a.natureza;
+    d.razaoSocial = a.razaoSocial;
+    d.cidade = a.municipio;
+    d.estado = a.uf;
+    d.cnpj = a.cnpj;
+    d.inscricaoEstadual = a.inscricaoEstadual;
+    d.responsavel = a.contato;
+    d.telefone = a.telefone;
+    for (const QString& parte : {a.logradouro, a.numero})
+        if (!parte.trimmed().isEmpty()) d.endereco << parte.trimmed();
+    d.nomeArquivo = NomeDoArquivo(a.caminho);
+    d.crcDocumento = a.crcArquivo;
+    d.tamanhoArquivo = a.tamanhoAbertura;
+    d.dataArquivo = a.dataHoraAbertura;
+    d.tipoDocumento = a.convenio;
+    d.versaoValidador = a.versaoValidador;
+    // Grade do Resumo: coluna 0 aceitos sem advertência, 1 com advertência, 3 total.
+    for (int i = 0; i < int(TiposRegistro.size()); ++i)
+        d.registros.push_back({QString::number(TiposRegistro[i]), a.totalizadores[1][i],
+                               a.totalizadores[0][i], a.totalizadores[3][i]});
+    d.totais = {QStringLiteral("Totais"), a.totalizadores[1][21], a.totalizadores[0][21],
+                a.totalizadores[3][21]};
+    return d;
+}
+
+} // namespace korventa
