@@ -10,6 +10,7 @@
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "media/MidiaResumo.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
 #include "printing/LigacoesImpressao.h"
@@ -152,6 +153,7 @@ void Principal::montaMolduras() {
     validar_ = new PaginaValidar(sessao_, *resumo_, *resumoArquivos_, moldura(MolduraValidar));
     moldura(MolduraValidar)->layout()->addWidget(validar_);
     LigaPaginasValidacao(sessao_, *validar_, *resumo_, *resumoArquivos_);
+    LigaMidiasResumo(sessao_, *resumo_);
     LigaImpressaoResumo(sessao_, *resumo_);
     criticas_ = new PaginaCriticas(sessao_, moldura(MolduraCriticas));
     moldura(MolduraCriticas)->layout()->addWidget(criticas_);
@@ -342,6 +344,7 @@ void Principal::trazParaFrente() {
 }
 
 void Principal::mostraVersoesComponentes(const VersoesComponentes& versoes) {
+    sessao_.versaoValkora2 = versoes.valkora2;
     sobre_->mostraVersoesComponentes(versoes);
 }
 

@@ -89,4 +89,21 @@ QString CelulaTotalRegCFOP(int coluna, const QString& linha, int& indiceFonte) {
     return aplica ? FormataValor(TiraZerosEsquerda(CampoTotalCFOP(coluna, linha))) : Branco;
 }
 
+QStringList TitulosTotaisRegCFOP() {
+    return {QStringLiteral("Registro"),          QStringLiteral("CFOP"),
+            QStringLiteral("Valor Total"),       QStringLiteral("Base Calc."),
+            QStringLiteral("Alíquota"),          QStringLiteral("Valor ICMS"),
+            QStringLiteral("Valor Isentas"),     QStringLiteral("Valor Outras"),
+            QStringLiteral("Valor IPI"),         QStringLiteral("Valor Base Calc. ST"),
+            QStringLiteral("Valor ICMS Retido"), QStringLiteral("Desconto"),
+            QStringLiteral("Desp. Acessórias")};
+}
+
+QStringList TitulosTotaisCFOP() {
+    QStringList t = TitulosTotaisRegCFOP();
+    t.removeAt(4); // Alíquota
+    t.removeAt(0); // Registro
+    return t;
+}
+
 } // namespace korventa

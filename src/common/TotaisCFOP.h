@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace korventa {
 
@@ -13,5 +14,10 @@ QString CampoTotalCFOP(int coluna, const QString& linha);
 // não se aplica ao tipo do registro). `indiceFonte` recebe o índice do valor de origem, usado
 // para ler o mesmo valor como número; fica como estava para coluna fora de 0 a 11.
 QString CelulaTotalRegCFOP(int coluna, const QString& linha, int& indiceFonte);
+
+// Títulos das 13 colunas da lista por CFOP e registro e das 11 da lista por CFOP (a mesma sem
+// "Registro" e "Alíquota").
+QStringList TitulosTotaisRegCFOP();
+QStringList TitulosTotaisCFOP();
 
 } // namespace korventa

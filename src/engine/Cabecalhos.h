@@ -59,7 +59,9 @@ KORVENTA_API int32 KORVENTA_CALL Kelvor_TotalizadorRegistro(int32 linha, char* s
 KORVENTA_API int32 KORVENTA_CALL Kelvor_Totalizador(int32 linha, int32 coluna);
 
 // Mídias. 0: sucesso; outro valor: falha, com o motivo em mensagem.
-// tipoDocumento: 20 bytes; info: 512 bytes; mensagem: tamanhoMensagem bytes.
+// tipoDocumento: 20 bytes; info: 512 bytes, o bloco inteiro sem NUL depois dele (quem quer um
+// texto terminado reserva 513 e zera); mensagem: tamanhoMensagem bytes. Mídia que não é mídia,
+// danificada ou de selo quebrado: "Arquivo de mídia danificado: <caminho>".
 KORVENTA_API int32 KORVENTA_CALL Kelvor_ObterInfoAdicionaisMidiaQIV_Ex(const char* caminhoMidia,
                                                                        char* tipoDocumento,
                                                                        char* info, char* mensagem,
@@ -102,6 +104,13 @@ KORVENTA_API int32 KORVENTA_CALL GerarMidiaQivEx(
     const char* codigo01, const char* versao0, const char* versao1, const char* versao2,
     const char* uf, const char* cabecalho, const char* chave, char* mensagem,
     int32 tamanhoMensagem);
+// Percentual (0 a 100) da gravação em andamento, para acompanhar GerarMidiaQivEx de outra thread.
+KORVENTA_API int32 KORVENTA_CALL ProgressoGerarMidiaQIV(void);
+// Depois da transmissão: troca as colunas 193 a 502 do bloco de informações (info: 512
+// caracteres; as outras colunas têm de ficar como estão) de uma mídia íntegra e renova o selo.
+// A mídia é substituída de uma vez, só quando a nova está completa e conferida. 0: sucesso.
+KORVENTA_API int32 KORVENTA_CALL RegravarInfoMidiaQIV(const char* caminhoMidia, const char* info,
+                                                      char* mensagem, int32 tamanhoMensagem);
 
 // ---------------------------------------------------------------- Tramil
 
@@ -164,6 +173,8 @@ using GerarMidiaQivEx = int32(KORVENTA_CALL*)(const char*, const char*, const ch
                                               const char*, const char*, const char*, const char*,
                                               const char*, const char*, const char*, const char*,
                                               const char*, const char*, char*, int32);
+using ProgressoGerarMidiaQIV = int32(KORVENTA_CALL*)(void);
+using RegravarInfoMidiaQIV = int32(KORVENTA_CALL*)(const char*, const char*, char*, int32);
 using GetVersaoDll = const char*(KORVENTA_CALL*)(void);
 using CriticaEspecifica = int32(KORVENTA_CALL*)(const char*, const char*);
 using Validacao88 = int32(KORVENTA_CALL*)(const char*, const char*, const char*, int32, char*,

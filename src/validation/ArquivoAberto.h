@@ -48,6 +48,10 @@ struct ArquivoAberto {
     QStringList totaisCFOP;
     std::int32_t erros = 0;
     std::int32_t advertencias = 0;
+    // Somas de entrada e saída dos registros 53 (campos 5, 8, 9) e 54 (campos 3, 8, 11, 4) das
+    // linhas de totais por CFOP, já formatadas.
+    std::array<QString, 3> soma53Entrada{}, soma53Saida{};
+    std::array<QString, 4> soma54Entrada{}, soma54Saida{};
     QDateTime dataHoraTotaisCFOP;
     std::int32_t tamanhoTotaisCFOP = 0;
 

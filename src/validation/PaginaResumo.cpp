@@ -2,6 +2,7 @@
 
 #include "common/Numeros.h"
 #include "common/Texto.h"
+#include "common/TotaisCFOP.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
 #include "validation/Ajuda.h"
@@ -33,16 +34,6 @@ QTreeWidget* NovaLista(const QString& nome, const QStringList& colunas, QWidget*
     lista->setColumnCount(colunas.size());
     lista->setHeaderLabels(colunas);
     return lista;
-}
-
-QStringList ColunasRegCFOP() {
-    return {QStringLiteral("Registro"),          QStringLiteral("CFOP"),
-            QStringLiteral("Valor Total"),       QStringLiteral("Base Calc."),
-            QStringLiteral("Alíquota"),          QStringLiteral("Valor ICMS"),
-            QStringLiteral("Valor Isentas"),     QStringLiteral("Valor Outras"),
-            QStringLiteral("Valor IPI"),         QStringLiteral("Valor Base Calc. ST"),
-            QStringLiteral("Valor ICMS Retido"), QStringLiteral("Desconto"),
-            QStringLiteral("Desp. Acessórias")};
 }
 
 } // namespace
@@ -85,11 +76,8 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     listas_[0] = NovaLista(QStringLiteral("ListTotaisRegistro"),
                            {QString(), QString(), QString(), QString(), QString()}, pilha_);
     listas_[0]->header()->hide();
-    QStringList porCFOP = ColunasRegCFOP();
-    porCFOP.removeAt(4); // Alíquota
-    porCFOP.removeAt(0); // Registro
-    listas_[1] = NovaLista(QStringLiteral("ListTotaisCFOP"), porCFOP, pilha_);
-    listas_[2] = NovaLista(QStringLiteral("ListTotaisRegCFOP"), ColunasRegCFOP(), pilha_);
+    listas_[1] = NovaLista(QStringLiteral("ListTotaisCFOP"), TitulosTotaisCFOP(), pilha_);
+    listas_[2] = NovaLista(QStringLiteral("ListTotaisRegCFOP"), TitulosTotaisRegCFOP(), pilha_);
     pilha_->addWidget(grade_);
     for (auto* l : listas_)
         pilha_->addWidget(l);

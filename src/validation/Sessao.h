@@ -36,6 +36,7 @@ struct Sessao {
 
     Plataforma& plataforma;
     VersaoPrograma versao{5, 4, 0};
+    QString versaoValkora2;       // legenda de LabelVersaoValkora2 (vai no resumo da mídia)
 
     // Tabela de arquivos abertos: sempre ao menos uma entrada.
     QVector<ArquivoAberto> arquivos;

@@ -18,6 +18,8 @@ const char* textoAjuda() {
            "  --max N        mostra no máximo N críticas por arquivo (padrão 20; 0: nenhuma)\n"
            "  --leiaute F    0: leiaute anterior a 2003; 1: leiaute atual (padrão)\n"
            "  --versao V     versão do convênio, 2 ou 3 (padrão 3)\n"
+           "  --midia ZIP    mostra o bloco de informações, o resumo, os totais por CFOP e o\n"
+           "                 selo de uma mídia (saída 0 íntegra, 2 danificada)\n"
            "  -h, --help     mostra esta ajuda\n"
            "\n"
            "Código de saída: 0 aceito, 1 aceito com advertências, 2 rejeitado,\n"
@@ -47,6 +49,10 @@ std::optional<std::string> leOpcoes(int argc, char** argv, Opcoes& o) {
             o.ajuda = true;
         } else if (a == "--json") {
             o.json = true;
+        } else if (a == "--midia") {
+            const char* v = valor(argv[i]);
+            if (!v) return "A opção --midia precisa de um nome de arquivo.";
+            o.midia = v;
         } else if (a == "-c" || a == "-t") {
             const char* v = valor(argv[i]);
             if (!v) return "A opção " + std::string(a) + " precisa de um nome de arquivo.";
@@ -69,7 +75,8 @@ std::optional<std::string> leOpcoes(int argc, char** argv, Opcoes& o) {
             o.arquivos.emplace_back(a);
         }
     }
-    if (!o.ajuda && o.arquivos.empty()) return std::string("Nenhum arquivo indicado.");
+    if (!o.ajuda && o.arquivos.empty() && o.midia.empty())
+        return std::string("Nenhum arquivo indicado.");
     return std::nullopt;
 }
 

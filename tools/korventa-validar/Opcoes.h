@@ -14,6 +14,7 @@ struct Opcoes {
     int flagLeiaute = 1;
     int versaoConvenio = 3;
     bool ajuda = false;
+    std::string midia; // --midia: mostra uma mídia em vez de validar
 };
 
 // As opções, ou a mensagem de erro de uso.

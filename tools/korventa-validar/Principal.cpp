@@ -1,4 +1,5 @@
 // korventa-validar: valida arquivos fiscais em lote, para scripts.
+#include "Midia.h"
 #include "Opcoes.h"
 #include "Saida.h"
 
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
         std::fputs(textoAjuda(), stdout);
         return 0;
     }
+    if (!o.midia.empty()) return mostraMidia(o.midia, o.json);
     bool terminal = isatty(fileno(stderr));
     int pior = 0;
     for (std::size_t i = 0; i < o.arquivos.size(); ++i) {
