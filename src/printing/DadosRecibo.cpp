@@ -2,6 +2,8 @@
 
 #include "common/Caminhos.h"
 #include "common/Texto.h"
+#include "media/TotaisCFOPRegistro.h"
+#include "printing/RelatorioTotais.h"
 #include "validation/ArquivoAberto.h"
 
 namespace korventa {
@@ -34,6 +36,23 @@ DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a) {
                                a.totalizadores[0][i], a.totalizadores[3][i]});
     d.totais = {QStringLiteral("Totais"), a.totalizadores[1][21], a.totalizadores[0][21],
                 a.totalizadores[3][21]};
+    // Valores das seções, dos totais por CFOP: a lista do Resumo tem quatro colunas por seção e
+    // deixa vazias as que a seção não usa; o recibo só mostra as usadas.
+    int secao = -1;
+    std::array<bool, 4> usadas{};
+    for (const LinhaTotaisRegistro& linha : LinhasTotaisPorRegistro(a.totaisCFOP)) {
+        if (linha.titulo) {
+            ++secao;
+            for (int c = 0; c < 4; ++c)
+                usadas[c] = !linha.textos[c + 1].isEmpty();
+            continue;
+        }
+        if (secao < 0 || secao >= QuantidadeSecoesValores || SeparadorDeSecao(linha)) continue;
+        QStringList valores;
+        for (int c = 0; c < 4; ++c)
+            if (usadas[c]) valores << linha.textos[c + 1];
+        d.valores[secao] << valores;
+    }
     return d;
 }
 

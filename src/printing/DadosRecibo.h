@@ -71,8 +71,8 @@ struct DadosRecibo {
     QString email;
 };
 
-// Identificação, período, protocolo provisório e contagens da grade a partir da entrada. Os
-// valores e os dados da transmissão ficam para quem lê o recibo.
+// Identificação, período, protocolo, contagens da grade e valores por registro (dos totais por
+// CFOP) a partir da entrada. Os dados da transmissão ficam para quem lê o recibo.
 DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a);
 
 } // namespace korventa

@@ -4,6 +4,7 @@
 #include "platform/Plataforma.h"
 #include "printing/ImpressoraAtual.h"
 #include "printing/RelatorioResumoValidacao.h"
+#include "printing/RelatorioTotais.h"
 #include "printing/TrabalhoImpressao.h"
 #include "printing/clsPrintDialog.h"
 #include "validation/Sessao.h"
@@ -19,6 +20,7 @@ struct RelatorioDoResumo {
     const char* rotulo;
     const char* concluido;
     const char* falha;
+    const char* nada; // sem linhas para imprimir
     int orientacao;
     // Páginas previstas (0: página única) ou -1 quando não desenhou nada.
     std::function<int(SuperficieImpressao&, const ArquivoAberto&, const QDateTime&)> desenha;
@@ -29,6 +31,11 @@ int ResumoDeValidacao(SuperficieImpressao& s, const ArquivoAberto& a, const QDat
     return 0;
 }
 
+int TotaisDeRegistro(SuperficieImpressao& s, const ArquivoAberto& a, const QDateTime& agora) {
+    ImprimirTotaisPorRegistro(s, a, agora);
+    return 0;
+}
+
 RelatorioDoResumo Relatorio(int tipo) {
     switch (tipo) {
     case ResumoTotaisRegistro:
@@ -36,22 +43,25 @@ RelatorioDoResumo Relatorio(int tipo) {
                 "Imprimindo totais por registro...",
                 "Relatório dos totais por registro impresso.",
                 "Não conseguiu imprimir o relatório de Totais por Registro.",
+                nullptr,
                 Retrato,
-                nullptr};
+                TotaisDeRegistro};
     case ResumoTotaisCFOP:
         return {"Totais por CFOP",
                 "Imprimindo totais por CFOP...",
                 "Relatório dos totais por CFOP impresso.",
                 "Não conseguiu imprimir o relatório de Totais por CFOP.",
+                "O arquivo não tem totais por CFOP para imprimir.",
                 Paisagem,
-                nullptr};
+                ImprimirTotaisPorCFOP};
     case ResumoTotaisRegistroCFOP:
         return {"Totais por CFOP e Registro",
                 "Imprimindo totais por CFOP e registro...",
                 "Relatório dos totais por CFOP e registro impresso.",
                 "Não conseguiu imprimir o relatório de Totais por CFOP e Registro.",
+                "O arquivo não tem totais por CFOP e registro para imprimir.",
                 Paisagem,
-                nullptr};
+                ImprimirTotaisPorRegistro_CFOP};
     default:
         break;
     }
@@ -59,6 +69,7 @@ RelatorioDoResumo Relatorio(int tipo) {
             "Imprimindo resultados da verificação de validade...",
             "Resumo de Validação impresso.",
             "Não conseguiu imprimir o relatório de Resumo de Validação.",
+            nullptr,
             Retrato,
             ResumoDeValidacao};
 }
@@ -91,13 +102,6 @@ void ImprimirResumo(Sessao& s, int tipo, const ArquivoAberto& dados) {
     p.processarEventos();
     const RelatorioDoResumo relatorio = Relatorio(tipo);
     const QString documento = QString::fromUtf8(relatorio.documento);
-    if (!relatorio.desenha) {
-        // Ainda por fazer: os totais deste relatório vêm do trabalho das mídias.
-        p.cursorOcupado(false);
-        p.mensagem(QStringLiteral("A impressão deste relatório ainda não está disponível."),
-                   Icone::Informacao);
-        return;
-    }
 
     if (!ImpressoraPronta(s, QStringLiteral("Erro13 "))) return;
     Log(LogImpressao, QStringLiteral(" Impressora: ") + NomeImpressoraAtual(s));
@@ -141,6 +145,9 @@ void ImprimirResumo(Sessao& s, int tipo, const ArquivoAberto& dados) {
     }
     if (r.fim == FimTrabalho::Impresso)
         p.mensagem(QString::fromUtf8(relatorio.concluido), Icone::Informacao);
+    // Sem nenhuma linha não houve impressão: dizer "impresso" seria falso.
+    if (r.fim == FimTrabalho::NadaImpresso && relatorio.nada)
+        p.mensagem(QString::fromUtf8(relatorio.nada), Icone::Informacao);
     Log(LogOperacao, QStringLiteral("Fim ImprimirResumo."));
 }
 
