@@ -1,5 +1,6 @@
 #include "apoio/LeituraPdf.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -73,6 +74,19 @@ const PalavraPdf* AchaPalavra(const QVector<PalavraPdf>& palavras, const QString
     for (const PalavraPdf& p : palavras)
         if (p.texto == texto && (pagina == 0 || p.pagina == pagina)) return &p;
     return nullptr;
+}
+
+QColor CorNoPapel(const QString& arquivo, int pagina, double xmm, double ymm) {
+    QProcess p;
+    const QString numero = QString::number(pagina);
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+             QStringLiteral("-f"), numero, QStringLiteral("-l"), numero, arquivo});
+    p.waitForFinished(60000);
+    const QImage imagem = QImage::fromData(p.readAllStandardOutput(), "PNG");
+    const QPoint ponto(qRound(xmm * 72 / 25.4), qRound(ymm * 72 / 25.4));
+    if (imagem.isNull() || !imagem.rect().contains(ponto)) return QColor();
+    return imagem.pixelColor(ponto);
 }
 
 double PontosDoTwip(int twips) {

@@ -2,6 +2,7 @@
 // posições (pdftotext -bbox) e páginas e tamanho (pdfinfo).
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -28,6 +29,10 @@ QVector<PalavraPdf> PalavrasPdf(const QString& arquivo);
 // Primeira palavra com este texto (na página dada, ou em qualquer uma com 0); nula se não há.
 const PalavraPdf* AchaPalavra(const QVector<PalavraPdf>& palavras, const QString& texto,
                               int pagina = 0);
+
+// Cor do ponto (x, y em mm do papel) da página, desenhada pelo pdftoppm a 72 pontos por
+// polegada; inválida quando a página não pôde ser desenhada.
+QColor CorNoPapel(const QString& arquivo, int pagina, double xmm, double ymm);
 
 // Posição no papel, em pontos, do twip x ou y da área imprimível (que começa a 6 mm).
 double PontosDoTwip(int twips);

@@ -6,8 +6,6 @@
 #include "printing/PaginaImpressa.h"
 
 #include <QFile>
-#include <QImage>
-#include <QProcess>
 
 namespace korventa::testes {
 namespace {
@@ -95,20 +93,9 @@ TEST_F(Totais, PorCFOPPrevistoIgualAoImpressoComFaixasNasLinhasImpares) {
     EXPECT_FALSE(segunda.contains(QStringLiteral("5141 ")));
 
     // Faixa cinza atrás da linha 1 (de 35,5 a 39,5 mm do papel), nenhuma atrás da linha 2.
-    QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"),
-                   {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                    QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-singlefile"), duas,
-                    caminho(QStringLiteral("pagina"))});
-    ASSERT_TRUE(pdftoppm.waitForFinished(60000));
-    const QImage pagina(caminho(QStringLiteral("pagina.png")));
-    ASSERT_FALSE(pagina.isNull());
-    const auto ponto = [](double xmm, double ymm) {
-        return QPoint(qRound(xmm * 72 / 25.4), qRound(ymm * 72 / 25.4));
-    };
-    EXPECT_EQ(pagina.pixelColor(ponto(60, 36)), QColor(200, 200, 200));
-    EXPECT_EQ(pagina.pixelColor(ponto(60, 40.2)), QColor(Qt::white));
-    EXPECT_EQ(pagina.pixelColor(ponto(60, 44)), QColor(200, 200, 200));
+    EXPECT_EQ(CorNoPapel(duas, 1, 60, 36), QColor(200, 200, 200));
+    EXPECT_EQ(CorNoPapel(duas, 1, 60, 40.2), QColor(Qt::white));
+    EXPECT_EQ(CorNoPapel(duas, 1, 60, 44), QColor(200, 200, 200));
 }
 
 TEST_F(Totais, PorCFOPPerguntaAteOUsuarioEscolherPaisagemOuDesistir) {
