@@ -87,7 +87,6 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
     labelImprimindo_ = new QLabel(this);
     labelImprimindo_->setObjectName(QStringLiteral("LabelImprimindo"));
     labelImprimindo_->setTextFormat(Qt::PlainText);
-    labelImprimindo_->setAccessibleName(QStringLiteral("Impressão em andamento"));
     labelImprimindo_->hide();
     auto* rodape = new QHBoxLayout;
     rodape->addWidget(labelImprimindo_);

@@ -142,9 +142,6 @@ void DlgSetupCriticas::montaControles() {
     labelImpressora_ = valor("LabelImpressora");
     labelOrientacao_ = valor("LabelOrientacao");
     labelPapel_ = valor("LabelPapel");
-    labelImpressora_->setAccessibleName(QStringLiteral("Impressora"));
-    labelOrientacao_->setAccessibleName(QStringLiteral("Orientação"));
-    labelPapel_->setAccessibleName(QStringLiteral("Papel"));
     auto* impressora = new QFormLayout;
     impressora->addRow(QStringLiteral("Impressora:"), labelImpressora_);
     impressora->addRow(QStringLiteral("Orientação:"), labelOrientacao_);
