@@ -115,6 +115,37 @@ void AoProgredir(zip_t*, double fracao, void* ud) {
     Progresso() = faixa->first + int(fracao * (faixa->second - faixa->first));
 }
 
+// A libzip só aceita comentário em ASCII ou UTF-8, mas o bloco é Windows-1252 (razão social e
+// município acentuados). Ela grava um substituto do mesmo tamanho, só com ASCII; depois do
+// zip_close o bloco verdadeiro toma o lugar dele nos últimos bytes do arquivo, que nenhum CRC
+// cobre.
+std::string ComentarioASCII(const std::string& info) {
+    std::string s = info;
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+    return s;
+}
+
+std::optional<std::string> GravaComentarioBruto(const std::string& caminho,
+                                                const std::string& destino,
+                                                const std::string& info) {
+    if (info == ComentarioASCII(info)) return std::nullopt;
+    const std::string substituto = ComentarioASCII(info);
+    std::FILE* f = std::fopen(caminho.c_str(), "r+b");
+    if (!f) return "Erro ao gravar a mídia " + destino + ": " + MotivoSistema(errno);
+    std::string lido(info.size(), '\0');
+    bool ok = std::fseek(f, -long(info.size()), SEEK_END) == 0 &&
+              std::fread(lido.data(), 1, lido.size(), f) == lido.size() && lido == substituto &&
+              std::fseek(f, -long(info.size()), SEEK_END) == 0 &&
+              std::fwrite(info.data(), 1, info.size(), f) == info.size();
+    const int erro = errno;
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok)
+        return "Erro ao gravar a mídia " + destino + ": " +
+               (lido != substituto ? std::string("comentário fora do lugar") : MotivoSistema(erro));
+    return std::nullopt;
+}
+
 // Acrescenta (ou troca) o midia.ini selado e grava o bloco como comentário. As outras
 // entradas passam byte a byte, então o selo calculado sobre elas continua valendo.
 std::optional<std::string> Sela(const std::string& caminho, const std::string& destino,
@@ -150,11 +181,13 @@ std::optional<std::string> Sela(const std::string& caminho, const std::string& d
         return FalhaZip(z, destino);
     }
     std::pair<int, int> faixa{90, 99};
+    const std::string substituto = ComentarioASCII(info);
     if (!AjustaEntrada(z, i, std::time(nullptr), true) ||
-        zip_set_archive_comment(z, info.data(), zip_uint16_t(info.size())) < 0 ||
+        zip_set_archive_comment(z, substituto.data(), zip_uint16_t(substituto.size())) < 0 ||
         zip_register_progress_callback_with_state(z, 0.01, AoProgredir, nullptr, &faixa) < 0 ||
         zip_close(z) < 0)
         return FalhaZip(z, destino);
+    if (auto erro = GravaComentarioBruto(caminho, destino, info)) return erro;
     // A mídia só vale se o leitor do motor a aceitar.
     midia::Midia m;
     if (auto motivo = midia::AbreMidia(caminho, m)) {
@@ -287,7 +320,9 @@ std::optional<std::string> GravaEntradas(const PedidoMidia& p, const std::string
              zip_file_set_encryption(z, zip_uint64_t(i), ZIP_EM_AES_256, p.chave.c_str()) < 0))
             return FalhaZip(z, p.caminhoMidia);
     }
-    if (zip_set_archive_comment(z, p.info.data(), zip_uint16_t(p.info.size())) < 0 ||
+    // O bloco verdadeiro só entra ao selar; aqui basta reservar o lugar do comentário.
+    const std::string substituto = ComentarioASCII(p.info);
+    if (zip_set_archive_comment(z, substituto.data(), zip_uint16_t(substituto.size())) < 0 ||
         zip_close(z) < 0)
         return FalhaZip(z, p.caminhoMidia);
     return std::nullopt;

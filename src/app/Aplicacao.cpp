@@ -10,11 +10,15 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace korventa {
 
 int executaAplicacao(int argc, char** argv) {
+    // Datas, tamanhos e tipos de arquivo dos diálogos em português; a conferência das opções
+    // regionais do início continua lendo o formato do sistema.
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     QApplication app(argc, argv);
     app.setApplicationName(QString::fromLatin1(TituloPrograma));
     // Os textos do próprio Qt (botões "Sim", "Não", "Cancelar") em português, qualquer que

@@ -184,6 +184,9 @@ void LeConfiguracoes(Sessao& sessao) {
                [&](const QString& p) { IncluiPastaMidiaRecente(sessao, p); });
     cfg.ultimaPastaMidia = texto(*s, Interface, QStringLiteral("Ultima pasta midia"), QString());
 
+    cfg.geometriaJanela = QByteArray::fromBase64(
+        texto(*s, Interface, QStringLiteral("Janela"), QString()).toLatin1());
+
     const auto filtro = inteiro<std::int16_t>(*s, Interface, QStringLiteral("FiltroCriticas"));
     if (filtro && *filtro >= 0 && *filtro <= 2) cfg.filtroCriticas = *filtro;
 
@@ -216,6 +219,9 @@ void GravaConfiguracoes(const Sessao& sessao) {
     gravaRecentes(*s, ChaveQuantasPastas, QStringLiteral("PastaMidia"), sessao.pastasMidiaRecentes);
     s->setValue(Interface + QStringLiteral("/Ultima pasta midia"), cfg.ultimaPastaMidia);
     s->setValue(Interface + QStringLiteral("/FiltroCriticas"), QString::number(cfg.filtroCriticas));
+    if (!cfg.geometriaJanela.isEmpty())
+        s->setValue(Interface + QStringLiteral("/Janela"),
+                    QString::fromLatin1(cfg.geometriaJanela.toBase64()));
     s->setValue(Config + QStringLiteral("/PathQiv"), cfg.pathQiv);
     s->setValue(Config + QStringLiteral("/PathConvenio"), cfg.pathConvenio);
     s->setValue(Config + QStringLiteral("/PathGeraMidia"), cfg.pathGeraMidia);

@@ -104,6 +104,23 @@ void Inicializacao::mostraFalhaBiblioteca(const QString& passo) {
         Icone::Critico);
 }
 
+void Inicializacao::mostraFalhaVersoes() {
+    // O motor não diz qual componente falhou: o carregador do programa tenta os mesmos
+    // arquivos e conta o nome e o motivo.
+    auto* valkora2 = KORVENTA_FUNCAO("Valkora2", Valkora2_Versao);
+    auto* valkora3 = valkora2 ? KORVENTA_FUNCAO("Valkora3", Valkora3_Versao) : nullptr;
+    if (!valkora2 || !valkora3) {
+        mostraFalhaBiblioteca(QStringLiteral("Não encontrou DLL ") +
+                              bibliotecas().falha().biblioteca + QStringLiteral(".dll!"));
+        return;
+    }
+    sessao_.plataforma.mensagem(
+        QStringLiteral("A Kelvor.dll não informou as versões de Valkora2 e Valkora3.\rO ") +
+            QString::fromLatin1(NomeProduto) +
+            QStringLiteral(" não consegue ser executado.\rInstale-o novamente."),
+        Icone::Critico);
+}
+
 bool Inicializacao::ligaLog() {
     // Sem o motor não há log: é a mesma falha da leitura de versões do motor, logo adiante.
     auto* ligarLog = KORVENTA_FUNCAO("Kelvor", LigarLog);
@@ -125,6 +142,7 @@ bool Inicializacao::leVersoes() {
     char v2[100] = {}, v3[100] = {}, kelvor[100] = {};
     if (versoesEx(v2, sizeof v2, v3, sizeof v3, kelvor, sizeof kelvor, 0) == 0) {
         Log(LogErro, QStringLiteral("Erro na obtencao de versoes Kelvor!"));
+        mostraFalhaVersoes();
         return false;
     }
     Log(LogOperacao, QStringLiteral("Chamou Kelvor_VersoesEx..."));

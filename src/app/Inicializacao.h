@@ -43,6 +43,8 @@ private:
     void defineArquivosDeTrabalho();
     void preenchePaginas();
     void mostraFalhaBiblioteca(const QString& passo);
+    // Kelvor_VersoesEx devolveu 0: qual componente falhou e por quê.
+    void mostraFalhaVersoes();
 
     Sessao& sessao_;
     JanelaInicio& janela_;

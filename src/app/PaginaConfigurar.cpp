@@ -4,6 +4,7 @@
 #include "app/ProgramaQIV.h"
 #include "common/Caminhos.h"
 #include "engine/Log.h"
+#include "platform/Acessivel.h"
 #include "platform/Nomeado.h"
 #include "platform/Plataforma.h"
 
@@ -29,9 +30,11 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     labelPastaComprovantes_->setTextFormat(Qt::PlainText); // pasta vinda das configurações
     labelPastaComprovantes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     labelPastaComprovantes_->setMinimumHeight(editLocalQIV_->sizeHint().height());
+    labelPastaComprovantes_->setTextFormat(Qt::PlainText);
 
-    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    auto* browse = new QPushButton(QStringLiteral("&..."), this);
     browse->setObjectName(QStringLiteral("BrowseQIV"));
+    browse->setAccessibleName(QStringLiteral("Procurar o programa de transmissão"));
     browse->setMaximumWidth(40);
     browse->setToolTip(QStringLiteral("Procurar o programa de transmissão"));
     browse->setAccessibleName(QStringLiteral("Procurar o programa de transmissão"));
@@ -68,12 +71,17 @@ PaginaConfigurar::PaginaConfigurar(Sessao& sessao, QWidget* pai)
     layout->addSpacing(16);
     layout->addLayout(linhaMax);
     layout->addSpacing(16);
-    layout->addWidget(Nomeado<QLabel>(QStringLiteral("Label4"),
-                             QStringLiteral("Pasta dos Comprovantes de Transmissão do QIV:"),
-                             this));
+    auto* legendaPasta =
+        Nomeado<QLabel>(QStringLiteral("Label4"),
+                        QStringLiteral("Pasta dos Comprovantes de Transmissão do QIV:"), this);
+    LigaLegenda(labelPastaComprovantes_, legendaPasta);
+    layout->addWidget(legendaPasta);
     layout->addWidget(labelPastaComprovantes_);
     layout->addStretch(1);
     layout->addLayout(linhaAjuda);
+
+    // De cima para baixo: o "..." logo depois do caminho que ele procura.
+    OrdemTab({editLocalQIV_, browse, editMaxCriticas_, ajuda});
 
     // Qualquer mudança dos dois campos, digitada ou não, pede as verificações ao sair da página.
     connect(editLocalQIV_, &QLineEdit::textChanged, this,

@@ -1,6 +1,7 @@
 #include "app/PaginaSobre.h"
 
 #include "app/Produto.h"
+#include "platform/Acessivel.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -9,6 +10,8 @@
 namespace korventa {
 
 namespace {
+
+const QString LegendaTramil = QStringLiteral("Tramil:");
 
 QLabel* versao(const QString& nome, const QString& texto, QWidget* pai) {
     auto* l = new QLabel(texto, pai);
@@ -25,7 +28,7 @@ PaginaSobre::PaginaSobre(QWidget* pai)
       valkora3_(versao(QStringLiteral("LabelVersaoValkora3"), QStringLiteral("x.x.x"), this)),
       kelvor_(versao(QStringLiteral("LabelVersaoKelvor"), QStringLiteral("x.x.x"), this)),
       gerarMidia_(versao(QStringLiteral("LabelVersaoGerarMidia"), QStringLiteral("x.x.x"), this)),
-      tramil_(versao(QStringLiteral("LabelVersaoTramil"), QStringLiteral("Tramil: x.x.x"), this)),
+      tramil_(versao(QStringLiteral("LabelVersaoTramil"), QStringLiteral("x.x.x"), this)),
       validador_(versao(QStringLiteral("LabelVersaoValidador"), QStringLiteral("x.x.x"), this)) {
     setObjectName(QStringLiteral("PaginaSobre"));
 
@@ -40,18 +43,22 @@ PaginaSobre::PaginaSobre(QWidget* pai)
                                  this);
     descricao->setWordWrap(true);
 
+    // Legendas numa coluna e versões na outra, todas alinhadas (também a do Tramil).
     auto* grade = new QGridLayout;
     grade->setHorizontalSpacing(12);
     const auto linha = [&](int i, const QString& legenda, QLabel* valor) {
-        grade->addWidget(new QLabel(legenda, this), i, 0);
+        auto* rotulo = new QLabel(legenda, this);
+        grade->addWidget(rotulo, i, 0);
         grade->addWidget(valor, i, 1);
+        LigaLegenda(valor, rotulo);
+        return rotulo;
     };
     linha(0, QStringLiteral("Versão:"), validador_);
     linha(1, QStringLiteral("Valkora2: "), valkora2_);
     linha(2, QStringLiteral("Valkora3: "), valkora3_);
     linha(3, QStringLiteral("Kelvor:"), kelvor_);
     linha(4, QStringLiteral("GerarMidiaQIV:"), gerarMidia_);
-    grade->addWidget(tramil_, 5, 0, 1, 2);
+    legendaTramil_ = linha(5, LegendaTramil, tramil_);
     grade->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -67,7 +74,12 @@ void PaginaSobre::mostraVersoesComponentes(const VersoesComponentes& v) {
     valkora3_->setText(v.valkora3);
     kelvor_->setText(v.kelvor);
     gerarMidia_->setText(v.gerarMidia);
-    tramil_->setText(v.tramil);
+    // O rótulo do Tramil vem com a legenda e brancos antes da versão: a legenda vai para a
+    // coluna das legendas. Sem versão a linha inteira fica vazia.
+    QString tramil = v.tramil;
+    if (tramil.startsWith(LegendaTramil)) tramil = tramil.mid(LegendaTramil.size()).trimmed();
+    tramil_->setText(tramil);
+    legendaTramil_->setVisible(!v.tramil.isEmpty());
 }
 
 void PaginaSobre::mostraVersaoPrograma(const QString& versao) {

@@ -22,6 +22,7 @@ private:
     QLabel* kelvor_;
     QLabel* gerarMidia_;
     QLabel* tramil_;
+    QLabel* legendaTramil_ = nullptr;
     QLabel* validador_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/PaginaUtilitarios.h"
 
+#include "platform/Acessivel.h"
 #include "platform/Nomeado.h"
 #include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
@@ -38,7 +39,7 @@ PaginaUtilitarios::PaginaUtilitarios(Sessao& sessao, QWidget* pai)
                                      QStringLiteral("Abr&ir..."), this)) {
     setObjectName(QStringLiteral("PaginaUtilitarios"));
     auto* ajuda = Nomeado<QPushButton>(QStringLiteral("BotaoUtilitariosAjuda"),
-                                       QStringLiteral("Ajuda"), this);
+                                       QStringLiteral("&Ajuda"), this);
     connect(ajuda, &QPushButton::clicked, this, [&sessao] { Ajuda(sessao, 6); });
 
     auto* layout = new QVBoxLayout(this);
@@ -60,6 +61,7 @@ PaginaUtilitarios::PaginaUtilitarios(Sessao& sessao, QWidget* pai)
     linhaAjuda->addStretch(1);
     linhaAjuda->addWidget(ajuda);
     layout->addLayout(linhaAjuda);
+    OrdemTab({notasFiscais_, arquivoTexto_, ajuda});
 }
 
 } // namespace korventa

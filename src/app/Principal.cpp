@@ -2,6 +2,7 @@
 
 #include "app/Banner.h"
 #include "app/ConfiguracoesUsuario.h"
+#include "app/LigacoesMidias.h"
 #include "app/PaginaConfigurar.h"
 #include "app/PaginaMidias.h"
 #include "app/PaginaSobre.h"
@@ -10,7 +11,9 @@
 #include "critiques/PaginaCriticas.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "media/EstadoMidias.h"
 #include "media/MidiaResumo.h"
+#include "platform/Acessivel.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
 #include "printing/LigacoesImpressao.h"
@@ -29,18 +32,25 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace korventa {
 
 namespace {
 
-// Tamanho de projeto da janela e o acréscimo das telas de 800 pixels ou mais.
+// Tamanho de projeto da janela e a largura com que ela começa nas telas de 800 pixels ou mais
+// (a altura é a que mostra a grade do Resumo inteira).
 constexpr int LarguraProjeto = 720;
 constexpr int AlturaProjeto = 540;
-constexpr double AmpliacaoTwips = 800;
+constexpr int LarguraAmpliada = 1180;
+// O que a moldura e as barras do sistema tiram da tela.
+constexpr int FolgaTelaLargura = 16;
+constexpr int FolgaTelaAltura = 56;
 
 const char* const Abas[] = {"&Configurar", "&Validar",     "&Resumo", "Crí&ticas",
                             "&Mídias",     "&Utilitários", "&Sobre"};
@@ -60,6 +70,7 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
     montaCabecalho(layout);
 
     abas_->setObjectName(QStringLiteral("TabStrip1"));
+    abas_->setAccessibleName(QStringLiteral("Páginas"));
     abas_->setExpanding(false);
     abas_->setDrawBase(true);
     for (const char* aba : Abas)
@@ -95,6 +106,23 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
     layout->addLayout(rodape);
 
     resize(LarguraProjeto, AlturaProjeto);
+
+    // O texto de arquivos, caminhos e do motor nunca vira HTML, em nenhuma página.
+    RotulosEmTextoSimples(this);
+    // "Encerrar" é o último do Tab, depois da página à vista (o Qt só encadeia depois de um
+    // controle que recebe foco).
+    QWidget* ultimo = previousInFocusChain();
+    while (ultimo != this && ultimo->focusPolicy() == Qt::NoFocus)
+        ultimo = ultimo->previousInFocusChain();
+    if (ultimo != this && ultimo != botaoEncerrar_) setTabOrder(ultimo, botaoEncerrar_);
+    // Ctrl+Tab e Ctrl+Shift+Tab trocam de página, de qualquer controle.
+    const auto atalho = [this](QKeySequence tecla, int passo) {
+        auto* a = new QShortcut(tecla, this);
+        connect(a, &QShortcut::activated, this, [this, passo] { avancaPagina(passo); });
+    };
+    atalho(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    atalho(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    atalho(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);
 
     sessao_.selecionaAba = [this](int aba) { selecionaAba(aba); };
     sessao_.ajuda = [this](int topico) { Ajuda(sessao_, topico); };
@@ -160,12 +188,19 @@ void Principal::montaMolduras() {
         const int n = resumoArquivos_->entradaSelecionada();
         if (n >= 0) criticas_->selecionaArquivo(n);
     };
-    midias_ = new PaginaMidias(sessao_, moldura(MolduraMidias));
+    estadoMidias_ = std::make_unique<EstadoMidias>();
+    midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
+    LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
     moldura(MolduraMidias)->layout()->addWidget(midias_);
     utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
     moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);
     sobre_ = new PaginaSobre(moldura(MolduraSobre));
     moldura(MolduraSobre)->layout()->addWidget(sobre_);
+}
+
+void Principal::avancaPagina(int passo) {
+    const int n = abas_->count();
+    selecionaAba((abas_->currentIndex() + passo + n) % n + 1);
 }
 
 void Principal::ligaConfigurar() {
@@ -278,6 +313,7 @@ void Principal::selecionaAba(int aba) {
 bool Principal::pedidoFechamento() {
     Log(LogDetalhe, QStringLiteral("Entrou no QueryUnload..."));
     if (sessao_.validando) return false;
+    midias_->cancelaListagem();
     // Início interrompido: nada foi lido, nada se grava nem se apaga.
     if (fechada_ || sessao_.paginaAtual == -1) return true;
     guardaConfiguracoesDasPaginas();
@@ -290,6 +326,7 @@ bool Principal::pedidoFechamento() {
 }
 
 void Principal::guardaConfiguracoesDasPaginas() {
+    sessao_.cfg.geometriaJanela = saveGeometry();
     LeLargurasColunas(this, QStringLiteral("ListaCriticas"), sessao_.cfg.colunasCriticas);
     LeLargurasColunas(this, QStringLiteral("ListaMidias"), sessao_.cfg.colunasMidias);
     midias_->guardaConfiguracoes();
@@ -331,8 +368,15 @@ void Principal::mostraJanela() {
 }
 
 void Principal::ampliaLeiaute() {
-    const int acrescimo = TwipsParaPixels(AmpliacaoTwips, logicalDpiX());
-    resize(LarguraProjeto + acrescimo, AlturaProjeto + acrescimo);
+    // Na primeira vez tudo à vista: a grade do Resumo até "Total" e as colunas das listas
+    // inteiras, sem passar do que a tela oferece.
+    const GradeTotalizadores* grade = resumo_->gradeTotalizadores();
+    const int faltaNaGrade = qMax(0, grade->alturaInteira() - grade->sizeHint().height());
+    QSize alvo(qMax(LarguraAmpliada, sizeHint().width()), sizeHint().height() + faltaNaGrade);
+    if (const QScreen* tela = screen())
+        alvo = alvo.boundedTo(tela->availableGeometry().size() -
+                              QSize(FolgaTelaLargura, FolgaTelaAltura));
+    resize(alvo.expandedTo(QSize(LarguraProjeto, AlturaProjeto)));
 }
 
 void Principal::trazParaFrente() {
@@ -354,6 +398,8 @@ void Principal::mostraVersaoPrograma(const QString& versao, bool versaoDeTeste) 
 }
 
 void Principal::aplicaConfiguracoes() {
+    // Tamanho e posição da última vez (o Qt recoloca a janela numa tela que exista).
+    if (!sessao_.cfg.geometriaJanela.isEmpty()) restoreGeometry(sessao_.cfg.geometriaJanela);
     criticas_->aplicaConfiguracoes(); // larguras de ListaCriticas e o filtro
     // A lista de arquivos recentes acabou de ser preenchida: nenhum deles vem escolhido.
     validar_->comboArquivo()->setCurrentIndex(-1);

@@ -26,6 +26,7 @@ class PaginaMidias;
 class PaginaSobre;
 class PaginaUtilitarios;
 class ProgramasCompanheiros;
+struct EstadoMidias;
 
 // Molduras (índice de MeuTab) de cada página.
 enum Moldura : int {
@@ -68,6 +69,7 @@ public:
 
     PaginaConfigurar* paginaConfigurar() const { return configurar_; }
     PaginaMidias* paginaMidias() const { return midias_; }
+    PaginaUtilitarios* paginaUtilitarios() const { return utilitarios_; }
     ProgramasCompanheiros& programasCompanheiros() const { return *companheiros_; }
 
     // JanelaInicio
@@ -92,6 +94,8 @@ private:
     void ligaProgramasCompanheiros();
     void guardaConfiguracoesDasPaginas();
     void apagaArquivosDeTrabalho();
+    // Ctrl+Tab (1) e Ctrl+Shift+Tab (-1): a página seguinte ou a anterior, dando a volta.
+    void avancaPagina(int passo);
 
     Sessao& sessao_;
     QTabBar* abas_;
@@ -110,6 +114,7 @@ private:
     PaginaResumoArquivos* resumoArquivos_ = nullptr;
     PaginaCriticas* criticas_ = nullptr;
     std::unique_ptr<ProgramasCompanheiros> companheiros_;
+    std::unique_ptr<EstadoMidias> estadoMidias_;
     int cliquesSobre_ = 0;
     bool fechada_ = false;
 };

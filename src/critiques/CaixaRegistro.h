@@ -18,12 +18,19 @@ class CaixaRegistro : public QTextEdit {
 public:
     explicit CaixaRegistro(QWidget* pai = nullptr);
 
-    // Mostra o registro e guarda o RTF equivalente.
+    // Mostra o registro, guarda o RTF equivalente e rola até o campo marcado caber inteiro.
     void mostra(const PartesRegistro& partes, TipoCritica tipo);
     const QByteArray& rtf() const { return rtf_; }
 
+protected:
+    void resizeEvent(QResizeEvent* evento) override;
+
 private:
+    void rolaParaCampo();
+
     QByteArray rtf_;
+    int inicioCampo_ = 0; // posições no texto (de 0); fim == início sem campo marcado
+    int fimCampo_ = 0;
 };
 
 } // namespace korventa

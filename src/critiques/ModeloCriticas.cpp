@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QTextDocument>
 #include <limits>
 
 namespace korventa {
@@ -42,6 +43,11 @@ QPixmap Desenha(TipoCritica tipo, int lado) {
 
 } // namespace
 
+QString TextoTipoCritica(TipoCritica tipo) {
+    return tipo == TipoCritica::Rejeicao ? QStringLiteral("Rejeição")
+                                         : QStringLiteral("Advertência");
+}
+
 QIcon IconeCritica(TipoCritica tipo) {
     QIcon icone;
     for (const int lado : {16, 32})
@@ -64,9 +70,7 @@ int ModeloCriticas::columnCount(const QModelIndex& pai) const {
 QVariant ModeloCriticas::data(const QModelIndex& indice, int papel) const {
     if (!indice.isValid() || indice.row() >= linhas_) return {};
     const qsizetype i = indice.row();
-    switch (papel) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole:
+    const auto texto = [&]() -> QString {
         switch (indice.column()) {
         case 0:
             return armazem_.linha(i);
@@ -77,7 +81,21 @@ QVariant ModeloCriticas::data(const QModelIndex& indice, int papel) const {
         case 3:
             return armazem_.campo(i);
         }
+        return QString();
+    };
+    switch (papel) {
+    case Qt::DisplayRole:
+        return texto();
+    case Qt::ToolTipRole:
+        // A dica adivinharia HTML numa mensagem com "<": vai escapada.
+        return Qt::convertFromPlainText(texto(), Qt::WhiteSpaceNoWrap);
+    case Qt::AccessibleTextRole:
+        // O tipo, que na tela é só o ícone, é dito junto com a linha.
+        if (indice.column() == 0)
+            return TextoTipoCritica(armazem_.tipo(i)) + QStringLiteral(", linha ") + texto();
         break;
+    case Qt::AccessibleDescriptionRole:
+        return TextoTipoCritica(armazem_.tipo(i));
     case Qt::DecorationRole:
         if (indice.column() == 0)
             return armazem_.tipo(i) == TipoCritica::Rejeicao ? rejeicao_ : advertencia_;

@@ -36,6 +36,9 @@ private:
     QIcon advertencia_;
 };
 
+// "Rejeição" ou "Advertência": o que o ícone da linha diz, em texto para o leitor de tela.
+QString TextoTipoCritica(TipoCritica tipo);
+
 // Ícones pequenos da lista (ImageListCriticas): 1 rejeição, 2 advertência.
 QIcon IconeCritica(TipoCritica tipo);
 

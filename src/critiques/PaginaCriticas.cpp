@@ -8,8 +8,11 @@
 #include "critiques/ListagemCriticas.h"
 #include "critiques/ModeloCriticas.h"
 #include "engine/Log.h"
+#include "platform/Acessivel.h"
 #include "platform/Colunas.h"
+#include "platform/Nomeado.h"
 #include "platform/Plataforma.h"
+#include "validation/Ajuda.h"
 #include "validation/Arquivos.h"
 #include "validation/Sessao.h"
 
@@ -61,12 +64,14 @@ void PaginaCriticas::montaControles() {
     combo_->setObjectName(QStringLiteral("ComboArquivoCriticas"));
     combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo_->setMinimumContentsLength(40);
+    combo_->setAccessibleName(QStringLiteral("Arquivo das críticas"));
 
     grupoListar_ = new QGroupBox(QStringLiteral("Listar"), this);
+    grupoListar_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     opcoes_ = new QButtonGroup(this);
     opcoes_->setObjectName(QStringLiteral("OptionListar"));
     // Letras livres: E é de Encerrar e T da aba Críticas.
-    const QString textos[3] = {QStringLiteral("Err&os"), QStringLiteral("&Advertências"),
+    const QString textos[3] = {QStringLiteral("Err&os"), QStringLiteral("Advertê&ncias"),
                                QStringLiteral("Tu&do")};
     auto* linhaOpcoes = new QHBoxLayout(grupoListar_);
     for (int i = 0; i < 3; ++i) {
@@ -81,14 +86,19 @@ void PaginaCriticas::montaControles() {
     exportar_->setObjectName(QStringLiteral("BotaoCriticasExportar"));
     imprimir_ = new QPushButton(QStringLiteral("&Imprimir..."), this);
     imprimir_->setObjectName(QStringLiteral("BotaoCriticasImprimir"));
+    ajuda_ =
+        Nomeado<QPushButton>(QStringLiteral("BotaoCriticasAjuda"), QStringLiteral("&Ajuda"), this);
 
     aviso_ = new QLabel(this);
     aviso_->setObjectName(QStringLiteral("LabelAvisoCriticas"));
     aviso_->setWordWrap(true);
+    aviso_->setTextFormat(Qt::PlainText);
+    aviso_->setMinimumHeight(aviso_->fontMetrics().lineSpacing());
 
     modelo_ = new ModeloCriticas(this);
     lista_ = new QTreeView(this);
     lista_->setObjectName(QStringLiteral("ListaCriticas"));
+    lista_->setAccessibleName(QStringLiteral("Críticas"));
     lista_->setModel(modelo_);
     lista_->setRootIsDecorated(false);
     lista_->setItemsExpandable(false);
@@ -126,6 +136,7 @@ void PaginaCriticas::montaControles() {
     meio->addStretch();
     meio->addWidget(exportar_, 0, Qt::AlignBottom);
     meio->addWidget(imprimir_, 0, Qt::AlignBottom);
+    meio->addWidget(ajuda_, 0, Qt::AlignBottom);
 
     auto* pagina = new QVBoxLayout(this);
     pagina->addLayout(topo);
@@ -134,17 +145,25 @@ void PaginaCriticas::montaControles() {
     pagina->addWidget(lista_, 1);
     pagina->addWidget(frameDetalhe_);
 
-    // O Tab sai da opção marcada, qualquer que seja ela, para os botões.
-    setTabOrder(combo_, opcao_[0]);
-    setTabOrder(opcao_[0], opcao_[1]);
-    setTabOrder(opcao_[1], opcao_[2]);
-    setTabOrder(opcao_[2], exportar_);
-    setTabOrder(exportar_, imprimir_);
-    setTabOrder(imprimir_, lista_);
-    setTabOrder(lista_, rtf_);
+    // Partes que somem e voltam guardam o seu lugar: a página não pula quando o arquivo
+    // escolhido não tem críticas.
+    for (QWidget* w : {static_cast<QWidget*>(labelRelatorio_), static_cast<QWidget*>(combo_),
+                       static_cast<QWidget*>(lista_), static_cast<QWidget*>(frameDetalhe_)}) {
+        QSizePolicy politica = w->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(politica);
+    }
+
+    // De cima para baixo; o Tab sai da opção marcada, qualquer que seja ela, para os botões.
+    OrdemTab({combo_, opcao_[0], opcao_[1], opcao_[2], exportar_, imprimir_, ajuda_, lista_, rtf_});
 
     connect(combo_, &QComboBox::currentIndexChanged, this, [this] { arquivoEscolhido(); });
-    connect(opcoes_, &QButtonGroup::idClicked, this, [this] { filtroEscolhido(); });
+    // A troca do filtro vale venha de onde vier: clique, setas ou leitor de tela.
+    connect(opcoes_, &QButtonGroup::idToggled, this, [this](int, bool marcada) {
+        if (marcada) filtroEscolhido();
+    });
+    connect(ajuda_, &QPushButton::clicked, this,
+            [this] { Ajuda(s_, s_.variosArquivos() ? 104 : 4); });
     connect(exportar_, &QPushButton::clicked, this, [this] { exporta(); });
     connect(imprimir_, &QPushButton::clicked, this, [this] { imprime(); });
     // Clique do mouse e também as setas e o Enter do teclado mostram o detalhe.
@@ -163,7 +182,15 @@ void PaginaCriticas::aplicaConfiguracoes() {
     const int linha = lista_->iconSize().width() +
                       fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 24;
     if (cabecalho->sectionSize(0) < linha) cabecalho->resizeSection(0, linha);
+    // Na coluna "Campo" cabem os nomes de campo mais largos.
+    int campo = 0;
+    for (const char* nome : {"UF remetente/destinatário", "IE remetente/destinatário",
+                             "Declaração de Exportação", "Nº de série de fabricação"})
+        campo = qMax(campo, fontMetrics().horizontalAdvance(QString::fromUtf8(nome)));
+    campo += 24;
+    if (cabecalho->sectionSize(3) < campo) cabecalho->resizeSection(3, campo);
     const int filtro = s_.cfg.filtroCriticas;
+    const QSignalBlocker bloqueio(opcoes_); // escolha das configurações, não do usuário
     if (filtro >= 0 && filtro <= 2) opcao_[filtro]->setChecked(true);
 }
 
@@ -267,7 +294,10 @@ void PaginaCriticas::listaArquivoCriticas() {
     const ArquivoAberto& arquivo = s_.arquivos.at(n);
     const std::int32_t erros = arquivo.erros;
     const std::int32_t advertencias = arquivo.advertencias;
-    const bool temCriticas = static_cast<std::int64_t>(erros) + advertencias > 0;
+    // Sem veredicto (cancelado, falhou, ainda não validado) não há relatório a listar.
+    const bool validado =
+        arquivo.resultado >= ResultadoAceito && arquivo.resultado <= ResultadoRejeitado;
+    const bool temCriticas = validado && static_cast<std::int64_t>(erros) + advertencias > 0;
 
     frameDetalhe_->setVisible(temCriticas);
     lista_->setVisible(temCriticas);
@@ -278,7 +308,9 @@ void PaginaCriticas::listaArquivoCriticas() {
         o->setEnabled(temCriticas);
     if (!temCriticas) {
         modelo_->esvazia();
-        aviso_->setText(QStringLiteral("Este arquivo não possui erros ou advertências."));
+        // Sem veredicto o aviso fica o da página Validar ("Arquivo ainda não validado!").
+        if (validado)
+            aviso_->setText(QStringLiteral("Este arquivo não possui erros ou advertências."));
         return;
     }
 

@@ -85,6 +85,7 @@ private:
     QRadioButton* opcao_[3] = {};
     QPushButton* exportar_ = nullptr;
     QPushButton* imprimir_ = nullptr;
+    QPushButton* ajuda_ = nullptr;
     QLabel* aviso_ = nullptr;
     QTreeView* lista_ = nullptr;
     QGroupBox* frameDetalhe_ = nullptr;

@@ -82,7 +82,9 @@ KORVENTA_API int32 KORVENTA_CALL GerarArquivosParaGia(const char* caminhoArquivo
                                                       const char* caminhoTotaisPorUF,
                                                       char* mensagem, int32 tamanhoMensagem);
 
-// Recibos cifrados (".RCB"). 0: sucesso.
+// Recibos cifrados (".RCB"): AES-256-GCM com a chave do motor; recibo de marca, versão ou
+// autenticação que não confere é recusado. Um recibo aberto por vez; LerArquivoCripto devolve 0
+// com a próxima linha (Windows-1252, sem o CR LF) e outro valor no fim. 0: sucesso.
 KORVENTA_API int32 KORVENTA_CALL AbrirArquivoCripto(const char* caminho, char* mensagem,
                                                     int32 tamanhoMensagem);
 KORVENTA_API int32 KORVENTA_CALL LerArquivoCripto(char* linha, int32 tamanhoLinha, char* mensagem,
@@ -168,6 +170,7 @@ using GerarArquivosParaGia = int32(KORVENTA_CALL*)(const char*, const char*, con
 using AbrirArquivoCripto = int32(KORVENTA_CALL*)(const char*, char*, int32);
 using LerArquivoCripto = int32(KORVENTA_CALL*)(char*, int32, char*, int32, int32*);
 using FecharArquivoCripto = int32(KORVENTA_CALL*)(void);
+using GravarArquivoCripto = int32(KORVENTA_CALL*)(const char*, const char*, char*, int32);
 using VersaoGerarMidiaQIV = int32(KORVENTA_CALL*)(char*, char*, int32);
 using GerarMidiaQivEx = int32(KORVENTA_CALL*)(const char*, const char*, const char*, const char*,
                                               const char*, const char*, const char*, const char*,
@@ -176,6 +179,8 @@ using GerarMidiaQivEx = int32(KORVENTA_CALL*)(const char*, const char*, const ch
 using ProgressoGerarMidiaQIV = int32(KORVENTA_CALL*)(void);
 using RegravarInfoMidiaQIV = int32(KORVENTA_CALL*)(const char*, const char*, char*, int32);
 using GetVersaoDll = const char*(KORVENTA_CALL*)(void);
+using Valkora2_Versao = const char*(KORVENTA_CALL*)(void);
+using Valkora3_Versao = const char*(KORVENTA_CALL*)(void);
 using CriticaEspecifica = int32(KORVENTA_CALL*)(const char*, const char*);
 using Validacao88 = int32(KORVENTA_CALL*)(const char*, const char*, const char*, int32, char*,
                                           int32*, int32*, int32*, int32*);

@@ -1,5 +1,6 @@
 #include "platform/PlataformaQt.h"
 
+#include "platform/DialogoArquivoPtBr.h"
 #include "platform/JanelaAjuda.h"
 #include "platform/ProcessoDestacado.h"
 
@@ -22,30 +23,21 @@ namespace {
 
 QMessageBox::Icon iconeQt(Icone i) {
     switch (i) {
-    case Icone::Critico:
-        return QMessageBox::Critical;
-    case Icone::Exclamacao:
-        return QMessageBox::Warning;
-    case Icone::Informacao:
-        return QMessageBox::Information;
-    case Icone::Pergunta:
-        return QMessageBox::Question;
-    case Icone::Nenhum:
-        break;
+    case Icone::Critico: return QMessageBox::Critical;
+    case Icone::Exclamacao: return QMessageBox::Warning;
+    case Icone::Informacao: return QMessageBox::Information;
+    case Icone::Pergunta: return QMessageBox::Question;
+    case Icone::Nenhum: break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons botoesQt(Botoes b) {
     switch (b) {
-    case Botoes::OkCancelar:
-        return QMessageBox::Ok | QMessageBox::Cancel;
-    case Botoes::SimNao:
-        return QMessageBox::Yes | QMessageBox::No;
-    case Botoes::SimNaoCancelar:
-        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Botoes::Ok:
-        break;
+    case Botoes::OkCancelar: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Botoes::SimNao: return QMessageBox::Yes | QMessageBox::No;
+    case Botoes::SimNaoCancelar: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Botoes::Ok: break;
     }
     return QMessageBox::Ok;
 }
@@ -66,8 +58,8 @@ QString FiltroParaQt(const QString& filtro) {
         if (!descricao.endsWith(QLatin1Char(')')))
             descricao += QStringLiteral(" (") + padroes + QLatin1Char(')');
         else
-            descricao = descricao.left(descricao.lastIndexOf(QLatin1Char('('))) + QLatin1Char('(') +
-                        padroes + QLatin1Char(')');
+            descricao = descricao.left(descricao.lastIndexOf(QLatin1Char('('))) +
+                        QLatin1Char('(') + padroes + QLatin1Char(')');
         saida << descricao;
     }
     return saida.join(QStringLiteral(";;"));
@@ -77,48 +69,57 @@ Resposta PlataformaQt::mensagem(const QString& texto, Icone icone, Botoes botoes
                                 const QString& titulo) {
     QString linhas = texto;
     linhas.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox caixa(iconeQt(icone), titulo.isEmpty() ? QApplication::applicationName() : titulo,
-                      linhas, botoesQt(botoes), janela_);
+    QMessageBox caixa(iconeQt(icone),
+                      titulo.isEmpty() ? QApplication::applicationName() : titulo, linhas,
+                      botoesQt(botoes), janela_);
+    // Caminhos e mensagens do motor podem conter "<": nada aqui é HTML.
+    caixa.setTextFormat(Qt::PlainText);
     switch (caixa.exec()) {
-    case QMessageBox::Yes:
-        return Resposta::Sim;
-    case QMessageBox::No:
-        return Resposta::Nao;
-    case QMessageBox::Cancel:
-        return Resposta::Cancelar;
-    default:
-        break;
+    case QMessageBox::Yes: return Resposta::Sim;
+    case QMessageBox::No: return Resposta::Nao;
+    case QMessageBox::Cancel: return Resposta::Cancelar;
+    default: break;
     }
     // Fechar a caixa pelo "X" equivale ao botão de escape.
-    return botoes == Botoes::Ok       ? Resposta::Ok
+    return botoes == Botoes::Ok ? Resposta::Ok
            : botoes == Botoes::SimNao ? Resposta::Nao
-                                      : Resposta::Cancelar;
+                                       : Resposta::Cancelar;
 }
 
 std::optional<QStringList> PlataformaQt::abrirArquivos(const DialogoArquivo& d) {
     QFileDialog dlg(janela_, d.titulo, d.pastaInicial, FiltroParaQt(d.filtro));
+    PreparaDialogoArquivo(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(d.varios ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-    if (!d.nomeProposto.isEmpty()) dlg.selectFile(d.nomeProposto);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    if (!d.nomeProposto.isEmpty())
+        dlg.selectFile(d.nomeProposto);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
     return dlg.selectedFiles();
 }
 
 std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
     QFileDialog dlg(janela_, d.titulo, d.pastaInicial, FiltroParaQt(d.filtro));
+    PreparaDialogoArquivo(dlg);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmaSobrescrever);
-    if (!d.nomeProposto.isEmpty()) dlg.selectFile(d.nomeProposto);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    if (!d.nomeProposto.isEmpty())
+        dlg.selectFile(d.nomeProposto);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
     return dlg.selectedFiles().first();
 }
 
 std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
                                                    const QString& pastaInicial) {
-    const QString pasta = QFileDialog::getExistingDirectory(janela_, titulo, pastaInicial);
-    if (pasta.isEmpty()) return std::nullopt;
-    return pasta;
+    QFileDialog dlg(janela_, titulo, pastaInicial);
+    PreparaDialogoArquivo(dlg);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dlg.selectedFiles().first();
 }
 
 bool PlataformaQt::dialogoImpressao(DialogoImpressao& d) {
@@ -194,7 +195,8 @@ void PlataformaQt::mostrarAjuda(const QString& arquivoAjuda, int topico) {
 }
 
 void PlataformaQt::cursorOcupado(bool ocupado) {
-    if (ocupado == ocupado_) return;
+    if (ocupado == ocupado_)
+        return;
     ocupado_ = ocupado;
     if (ocupado)
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
@@ -202,13 +204,9 @@ void PlataformaQt::cursorOcupado(bool ocupado) {
         QApplication::restoreOverrideCursor();
 }
 
-void PlataformaQt::processarEventos() {
-    QApplication::processEvents();
-}
+void PlataformaQt::processarEventos() { QApplication::processEvents(); }
 
-QDateTime PlataformaQt::agora() {
-    return QDateTime::currentDateTime();
-}
+QDateTime PlataformaQt::agora() { return QDateTime::currentDateTime(); }
 
 int PlataformaQt::larguraTela() {
     const QScreen* tela = QGuiApplication::primaryScreen();

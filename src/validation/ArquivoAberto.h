@@ -19,6 +19,16 @@ struct ArquivoAberto {
     QString caminhoMidia;
     QDateTime dataHoraMidia;
     std::int32_t tamanhoMidia = 0;
+    // Da mídia aberta (AbreArquivoMidia) e da sua transmissão (bloco da mídia ou recibo);
+    // protocolo QIV vazio: não transmitida.
+    QString tipoDocumento;
+    QString protocoloQIV;
+    QString chaveTransmissao;
+    QString transmitidoEm;        // "dd/mm/aaaa às hh:mm:ss"
+    QString destino;
+    QString email;
+    QString remetente;
+    QString chaveTransmissaoKorventa;
 
     QString linhaRegistro10;
     QString linhaRegistro11;

@@ -3,6 +3,7 @@
 #include "common/Numeros.h"
 #include "engine/Bibliotecas.h"
 #include "engine/Log.h"
+#include "platform/Acessivel.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -36,6 +37,7 @@ DlgProgressoValidacao::DlgProgressoValidacao(QWidget* dono)
     barra_->setObjectName(QStringLiteral("ProgressoBar"));
     barra_->setRange(0, 100);
     barra_->setTextVisible(false);
+    barra_->setAccessibleName(QStringLiteral("Progresso da validação"));
     cancelar_ = new QPushButton(QStringLiteral("Cancelar"), this);
     cancelar_->setObjectName(QStringLiteral("CancelButton"));
     cancelar_->setAutoDefault(false);
@@ -44,7 +46,9 @@ DlgProgressoValidacao::DlgProgressoValidacao(QWidget* dono)
     timer_->setInterval(100);
 
     auto* registros = new QHBoxLayout;
-    registros->addWidget(new QLabel(QStringLiteral("Registro:"), this));
+    auto* legendaRegistros = new QLabel(QStringLiteral("Registro:"), this);
+    LigaLegenda(labelRegistros_, legendaRegistros);
+    registros->addWidget(legendaRegistros);
     registros->addWidget(labelRegistros_, 1);
     registros->addWidget(labelProgresso_);
     auto* botoes = new QHBoxLayout;
@@ -58,10 +62,18 @@ DlgProgressoValidacao::DlgProgressoValidacao(QWidget* dono)
     layout->addWidget(barra_);
     layout->addLayout(botoes);
     setMinimumWidth(420);
+    RotulosEmTextoSimples(this); // o nome do arquivo pode ter "<"
 
     // Cancela no aperto do botão: o usuário não precisa esperar soltar durante um arquivo longo.
     connect(cancelar_, &QPushButton::pressed, this, &DlgProgressoValidacao::cancela);
     connect(timer_, &QTimer::timeout, this, &DlgProgressoValidacao::consultaMotor);
+}
+
+QString DlgProgressoValidacao::TextoRegistros(std::int32_t feitos, std::int32_t total) {
+    // Total 0: o motor ainda conta as linhas; um total estimado mudaria durante a execução.
+    QString texto = NumeroComBrancoInicial(feitos);
+    if (total > 0) texto += QStringLiteral(" de") + NumeroComBrancoInicial(total);
+    return texto;
 }
 
 void DlgProgressoValidacao::acompanha(const QString& nomeArquivo) {
@@ -91,8 +103,7 @@ void DlgProgressoValidacao::consultaMotor() {
         estado_ = consulta ? consulta(&percentual, &feitos, &total) : -1;
         Log(LogDetalhe, QStringLiteral("  retornou %1").arg(estado_));
         labelProgresso_->setText(NumeroComBrancoInicial(percentual) + QStringLiteral("%"));
-        labelRegistros_->setText(NumeroComBrancoInicial(feitos) + QStringLiteral(" de") +
-                                 NumeroComBrancoInicial(total));
+        labelRegistros_->setText(TextoRegistros(feitos, total));
         barra_->setValue(qBound(0, static_cast<int>(percentual), 100));
     }
     if (estado_ != EmAndamento) {

@@ -25,6 +25,10 @@ public:
     bool cancelado() const { return cancelado_; }
     void limpaCancelamento() { cancelado_ = false; }
 
+    // Texto de LabelRegistros: " feitos de total", ou só " feitos" enquanto o total não é
+    // conhecido.
+    static QString TextoRegistros(std::int32_t feitos, std::int32_t total);
+
     // Começa a acompanhar uma execução já iniciada no motor.
     void acompanha(const QString& nomeArquivo);
     // O botão Cancelar ao ser apertado.

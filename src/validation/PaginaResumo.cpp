@@ -5,8 +5,11 @@
 #include "common/TotaisCFOP.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "platform/Acessivel.h"
+#include "platform/Nomeado.h"
 #include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
+#include "validation/GradeTotalizadores.h"
 #include "validation/Sessao.h"
 
 #include <QButtonGroup>
@@ -23,12 +26,11 @@ namespace korventa {
 
 namespace {
 
-constexpr int LinhasGrade = 23;
-constexpr int ColunasGrade = 5;
-
-QTreeWidget* NovaLista(const QString& nome, const QStringList& colunas, QWidget* pai) {
+QTreeWidget* NovaLista(const QString& nome, const QString& nomeAcessivel,
+                       const QStringList& colunas, QWidget* pai) {
     auto* lista = new QTreeWidget(pai);
     lista->setObjectName(nome);
+    lista->setAccessibleName(nomeAcessivel);
     lista->setRootIsDecorated(false);
     lista->setUniformRowHeights(true);
     lista->setColumnCount(colunas.size());
@@ -43,7 +45,10 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
 
     labelArquivo_ = new QLabel(this);
     labelArquivo_->setObjectName(QStringLiteral("LabelResumoArquivo"));
+    labelArquivo_->setTextFormat(Qt::PlainText); // caminho: "<b>" é parte do nome
+    labelArquivo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     labelResultado_ = new QLabel(this);
+    labelResultado_->setTextFormat(Qt::PlainText);
     labelResultado_->setObjectName(QStringLiteral("LabelResumoResultado"));
     QFont destaque = labelResultado_->font();
     destaque.setBold(true);
@@ -53,6 +58,7 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     auto* linhaOpcoes = new QHBoxLayout;
     linhaOpcoes->addWidget(new QLabel(QStringLiteral("Listar:"), this));
     grupo_ = new QButtonGroup(this);
+    grupo_->setObjectName(QStringLiteral("OptionListarResumo"));
     const std::array<std::pair<const char*, const char*>, 4> textos{{
         {"Vali&dação", "Resumo da Validação"},
         {"Registr&os", "Totais por Registro"},
@@ -63,21 +69,27 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
         opcoes_[i] = new QRadioButton(QString::fromUtf8(textos[i].first), this);
         opcoes_[i]->setObjectName(QStringLiteral("OptionListarResumo%1").arg(i));
         opcoes_[i]->setToolTip(QString::fromUtf8(textos[i].second));
+        opcoes_[i]->setAccessibleDescription(QString::fromUtf8(textos[i].second));
         grupo_->addButton(opcoes_[i], i);
         linhaOpcoes->addWidget(opcoes_[i]);
     }
     linhaOpcoes->addStretch();
-    connect(grupo_, &QButtonGroup::idClicked, this, &PaginaResumo::OptionListarResumo_Click);
+    // A vista acompanha a opção marcada, venha a marca do mouse, das setas ou do leitor de tela.
+    connect(grupo_, &QButtonGroup::idToggled, this, [this](int indice, bool marcada) {
+        if (marcada) trocaVisao(indice);
+    });
 
     pilha_ = new QStackedWidget(this);
-    grade_ = new QTableWidget(LinhasGrade, ColunasGrade, pilha_);
-    grade_->setObjectName(QStringLiteral("GradeTotalizadores"));
-    montaGrade();
-    listas_[0] = NovaLista(QStringLiteral("ListTotaisRegistro"),
-                           {QString(), QString(), QString(), QString(), QString()}, pilha_);
+    grade_ = new GradeTotalizadores(pilha_);
+    listas_[0] =
+        NovaLista(QStringLiteral("ListTotaisRegistro"), QStringLiteral("Totais por Registro"),
+                  {QString(), QString(), QString(), QString(), QString()}, pilha_);
     listas_[0]->header()->hide();
-    listas_[1] = NovaLista(QStringLiteral("ListTotaisCFOP"), TitulosTotaisCFOP(), pilha_);
-    listas_[2] = NovaLista(QStringLiteral("ListTotaisRegCFOP"), TitulosTotaisRegCFOP(), pilha_);
+    listas_[1] = NovaLista(QStringLiteral("ListTotaisCFOP"), QStringLiteral("Totais por CFOP"),
+                           TitulosTotaisCFOP(), pilha_);
+    listas_[2] = NovaLista(QStringLiteral("ListTotaisRegCFOP"),
+                           QStringLiteral("Totais por CFOP e Registro"), TitulosTotaisRegCFOP(),
+                           pilha_);
     pilha_->addWidget(grade_);
     for (auto* l : listas_)
         pilha_->addWidget(l);
@@ -90,8 +102,8 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
         new BotaoComAcao(QStringLiteral("BotaoResumoRecibo"), QStringLiteral("Reci&bo..."), this);
     transmitir_ = new BotaoComAcao(QStringLiteral("BotaoResumoTransmitir"),
                                    QStringLiteral("Tra&nsmitir..."), this);
-    auto* ajuda = new QPushButton(QStringLiteral("Ajuda"), this);
-    ajuda->setObjectName(QStringLiteral("BotaoResumoAjuda"));
+    auto* ajuda =
+        Nomeado<QPushButton>(QStringLiteral("BotaoResumoAjuda"), QStringLiteral("&Ajuda"), this);
     connect(ajuda, &QPushButton::clicked, this, [this] { Ajuda(sessao_, 3); });
 
     auto* botoes = new QVBoxLayout;
@@ -111,66 +123,9 @@ PaginaResumo::PaginaResumo(Sessao& s, QWidget* pai) : QWidget(pai), sessao_(s) {
     layout->addLayout(esquerda, 1);
     layout->addLayout(botoes);
 
+    OrdemTab({opcoes_[0], opcoes_[1], opcoes_[2], opcoes_[3], grade_, listas_[0], listas_[1],
+              listas_[2], gerarMidia_, imprimir_, recibo_, transmitir_, ajuda});
     Limpa();
-}
-
-void PaginaResumo::montaGrade() {
-    grade_->horizontalHeader()->hide();
-    grade_->verticalHeader()->hide();
-    grade_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grade_->setSelectionMode(QAbstractItemView::NoSelection);
-    grade_->setFocusPolicy(Qt::NoFocus);
-    grade_->horizontalHeader()->setMinimumSectionSize(20);
-    const int linha = grade_->fontMetrics().height() + 4;
-    grade_->verticalHeader()->setMinimumSectionSize(linha);
-    grade_->verticalHeader()->setDefaultSectionSize(linha);
-    // Títulos longos ("Aceitos s/ Advertência") quebram em duas linhas em vez de serem cortados.
-    grade_->setWordWrap(true);
-    grade_->setRowHeight(0, 2 * grade_->fontMetrics().height() + 6);
-
-    const QStringList titulos{QStringLiteral("Registros"), QStringLiteral("Aceitos s/ Advertência"),
-                              QStringLiteral("Aceitos c/ Advertência"),
-                              QStringLiteral("Rejeitados"), QStringLiteral("Total")};
-    QFont negrito = grade_->font();
-    negrito.setBold(true);
-    const QBrush fundoFixo = palette().brush(QPalette::Button);
-    const auto fixa = [&](int r, int c, const QString& texto) {
-        auto* item = new QTableWidgetItem(texto);
-        item->setFont(negrito);
-        item->setBackground(fundoFixo);
-        item->setTextAlignment(r == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-        grade_->setItem(r, c, item);
-    };
-    for (int c = 0; c < ColunasGrade; ++c)
-        fixa(0, c, titulos[c]);
-    for (int r = 1; r <= static_cast<int>(TiposRegistro.size()); ++r)
-        fixa(r, 0, QStringLiteral("Registro") + NumeroComBrancoInicial(TiposRegistro[r - 1]));
-    fixa(LinhasGrade - 1, 0, QStringLiteral("Total"));
-    for (int r = 1; r < LinhasGrade; ++r)
-        for (int c = 1; c < ColunasGrade; ++c) {
-            auto* item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grade_->setItem(r, c, item);
-        }
-}
-
-void PaginaResumo::ajustaColunas() {
-    // Todas as colunas com a mesma largura, menos a dos nomes, que tem o dobro.
-    const int largura = grade_->viewport()->width();
-    const int coluna = qMax(40, largura / (ColunasGrade + 1));
-    grade_->setColumnWidth(0, largura - coluna * (ColunasGrade - 1));
-    for (int c = 1; c < ColunasGrade; ++c)
-        grade_->setColumnWidth(c, coluna);
-}
-
-void PaginaResumo::resizeEvent(QResizeEvent* e) {
-    QWidget::resizeEvent(e);
-    ajustaColunas();
-}
-
-void PaginaResumo::showEvent(QShowEvent* e) {
-    QWidget::showEvent(e);
-    ajustaColunas();
 }
 
 void PaginaResumo::Limpa() {
@@ -182,16 +137,11 @@ void PaginaResumo::Limpa() {
         b->permite(false);
     labelArquivo_->clear();
     labelResultado_->clear();
-    for (int r = 1; r < LinhasGrade; ++r)
-        for (int c = 1; c < ColunasGrade; ++c)
-            grade_->item(r, c)->setText(QString());
+    grade_->limpa();
 }
 
 void PaginaResumo::PreencheGrade(int n) {
-    const auto& tabela = sessao_.arquivos[n].totalizadores;
-    for (int r = 0; r <= 21; ++r)
-        for (int c = 0; c <= 3; ++c)
-            grade_->item(r + 1, c + 1)->setText(tabela[c][r]);
+    grade_->preenche(sessao_.arquivos[n].totalizadores);
 }
 
 void PaginaResumo::MostraValidacao(int n) {
@@ -227,7 +177,14 @@ void PaginaResumo::mostraVisao(int indice) {
 
 void PaginaResumo::OptionListarResumo_Click(int indice) {
     if (indice < 0 || indice > 3) return;
-    opcoes_[indice]->setChecked(true);
+    // Marcar a opção troca a vista (toggled); já marcada, a troca roda assim mesmo.
+    if (opcoes_[indice]->isChecked())
+        trocaVisao(indice);
+    else
+        opcoes_[indice]->setChecked(true);
+}
+
+void PaginaResumo::trocaVisao(int indice) {
     mostraVisao(indice);
     bool imprime = true;
     if (indice == VisaoCFOP || indice == VisaoCFOPxReg)

@@ -2,6 +2,8 @@
 // "Listar:", as listas de totais por registro, por CFOP e por CFOP e registro.
 #pragma once
 
+#include "validation/GradeTotalizadores.h"
+
 #include <QWidget>
 #include <array>
 
@@ -26,7 +28,8 @@ public:
 
     // Página como fica sem arquivo validado (FecharArquivo e início do programa).
     void Limpa();
-    // Célula (r + 1, c + 1) da grade = célula (c, r) da tabela de totais da entrada n.
+    // Célula (r, c + 1) da grade = célula (c, r) da tabela de totais da entrada n (os títulos
+    // ficam no cabeçalho).
     void PreencheGrade(int n);
     // Estado da página depois de validar um arquivo (veredicto, opções, botões).
     void MostraValidacao(int n);
@@ -36,7 +39,7 @@ public:
     void mostraListasTotais(bool sim);
     int visaoAtual() const;
 
-    QTableWidget* gradeTotalizadores() const { return grade_; }
+    GradeTotalizadores* gradeTotalizadores() const { return grade_; }
     QTreeWidget* listTotaisRegistro() const { return listas_[0]; }
     QTreeWidget* listTotaisCFOP() const { return listas_[1]; }
     QTreeWidget* listTotaisRegCFOP() const { return listas_[2]; }
@@ -46,14 +49,10 @@ public:
     BotaoComAcao* botaoRecibo() const { return recibo_; }
     BotaoComAcao* botaoTransmitir() const { return transmitir_; }
 
-protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-
 private:
-    void montaGrade();
-    void ajustaColunas();
     void mostraVisao(int indice);
+    // Vista da opção marcada e o botão de imprimir que vai com ela.
+    void trocaVisao(int indice);
 
     Sessao& sessao_;
     QLabel* labelArquivo_;
@@ -61,7 +60,7 @@ private:
     QButtonGroup* grupo_;
     std::array<QRadioButton*, 4> opcoes_{};
     QStackedWidget* pilha_;
-    QTableWidget* grade_;
+    GradeTotalizadores* grade_;
     std::array<QTreeWidget*, 3> listas_{};
     std::array<bool, 4> visivel_{};
     BotaoComAcao* gerarMidia_;

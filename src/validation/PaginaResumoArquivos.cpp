@@ -1,6 +1,8 @@
 #include "validation/PaginaResumoArquivos.h"
 
 #include "common/Caminhos.h"
+#include "platform/Acessivel.h"
+#include "platform/Nomeado.h"
 #include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/PaginaResumo.h"
@@ -24,6 +26,7 @@ PaginaResumoArquivos::PaginaResumoArquivos(Sessao& s, QWidget* pai) : QWidget(pa
 
     lista_ = new QTreeWidget(this);
     lista_->setObjectName(QStringLiteral("ListaResumoValidacao"));
+    lista_->setAccessibleName(QStringLiteral("Resultado da Validação dos Arquivos"));
     lista_->setRootIsDecorated(false);
     lista_->setUniformRowHeights(true);
     lista_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -42,6 +45,7 @@ PaginaResumoArquivos::PaginaResumoArquivos(Sessao& s, QWidget* pai) : QWidget(pa
     labelPath_ = new QLabel(this);
     labelPath_->setObjectName(QStringLiteral("LabelPathMidiasGeradas"));
     labelPath_->setWordWrap(true);
+    labelPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     info_ = new BotaoComAcao(QStringLiteral("BotaoResumoXInfo"), QStringLiteral("&Informações..."),
                              this);
@@ -51,8 +55,8 @@ PaginaResumoArquivos::PaginaResumoArquivos(Sessao& s, QWidget* pai) : QWidget(pa
                                 QStringLiteral("Reci&bos..."), this);
     transmitir_ = new BotaoComAcao(QStringLiteral("BotaoResumoXTransmitir"),
                                    QStringLiteral("Tra&nsmitir..."), this);
-    auto* ajuda = new QPushButton(QStringLiteral("Ajuda"), this);
-    ajuda->setObjectName(QStringLiteral("BotaoResumoXAjuda"));
+    auto* ajuda =
+        Nomeado<QPushButton>(QStringLiteral("BotaoResumoXAjuda"), QStringLiteral("&Ajuda"), this);
     connect(ajuda, &QPushButton::clicked, this, [this] { Ajuda(sessao_, 103); });
 
     auto* botoes = new QVBoxLayout;
@@ -69,7 +73,9 @@ PaginaResumoArquivos::PaginaResumoArquivos(Sessao& s, QWidget* pai) : QWidget(pa
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(esquerda, 1);
     layout->addLayout(botoes);
+    RotulosEmTextoSimples(this); // caminhos das mídias
 
+    OrdemTab({lista_, info_, gerarMidias_, recibos_, transmitir_, ajuda});
     Limpa();
 }
 

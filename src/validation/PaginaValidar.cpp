@@ -4,6 +4,7 @@
 #include "common/Formatos.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "platform/Acessivel.h"
 #include "platform/Nomeado.h"
 #include "platform/Plataforma.h"
 #include "validation/Ajuda.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -70,13 +72,16 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     combo_->completer()->setCaseSensitivity(Qt::CaseSensitive);
     combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     combo_->setMinimumContentsLength(30);
-    browse_ = Nomeado<QPushButton>(QStringLiteral("BrowseArquivo"), QStringLiteral("..."), this);
+    combo_->setAccessibleName(QStringLiteral("Arquivo"));
+    combo_->lineEdit()->setAccessibleName(QStringLiteral("Arquivo"));
+    browse_ = Nomeado<QPushButton>(QStringLiteral("BrowseArquivo"), QStringLiteral("&..."), this);
     browse_->setToolTip(QStringLiteral("Procurar o(s) arquivo(s)"));
+    browse_->setAccessibleName(QStringLiteral("Procurar o(s) arquivo(s)"));
     browse_->setFixedWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
     carregar_ =
         Nomeado<QPushButton>(QStringLiteral("BotaoCarregar"), QStringLiteral("A&brir"), this);
     carregar_->setEnabled(false);
-    auto* rotuloArquivo = new QLabel(QStringLiteral("&Arquivo:"), this);
+    auto* rotuloArquivo = new QLabel(QStringLiteral("Arquiv&o:"), this);
     rotuloArquivo->setBuddy(combo_);
 
     validar_ =
@@ -88,7 +93,7 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     notasFiscais_ = new BotaoComAcao(QStringLiteral("BotaoValidarNotasFiscais"),
                                      QStringLiteral("&Notas Fiscais..."), this);
     auto* ajuda =
-        Nomeado<QPushButton>(QStringLiteral("BotaoValidarAjuda"), QStringLiteral("Ajuda"), this);
+        Nomeado<QPushButton>(QStringLiteral("BotaoValidarAjuda"), QStringLiteral("&Ajuda"), this);
 
     frame10_ = new QGroupBox(QStringLiteral(" Registro 10 "), this);
     frame10_->setObjectName(QStringLiteral("FrameRegistro10"));
@@ -96,6 +101,7 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
 
     lista_ = new QTreeWidget(this);
     lista_->setObjectName(QStringLiteral("ListaArquivosAbertos"));
+    lista_->setAccessibleName(QStringLiteral("Arquivos abertos"));
     lista_->setRootIsDecorated(false);
     lista_->setUniformRowHeights(true);
     lista_->setHeaderLabels({QStringLiteral("Arquivo Aberto"), QStringLiteral("UF"),
@@ -111,6 +117,7 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
 
     labelResultado_ = new QLabel(this);
     labelResultado_->setObjectName(QStringLiteral("LabelResultadoValidacao"));
+    labelResultado_->setTextFormat(Qt::PlainText);
     QFont negrito = labelResultado_->font();
     negrito.setBold(true);
     labelResultado_->setFont(negrito);
@@ -141,8 +148,11 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     connect(combo_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         if (!combo_->currentText().isEmpty()) BotaoCarregar_Click();
     });
-    connect(combo_->lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString&) { ComboArquivo_Change(); });
+    // Qualquer mudança do texto fecha o arquivo aberto: digitada, colada, escolhida na lista ou
+    // posta por um leitor de tela. As do próprio programa não contam.
+    connect(combo_, &QComboBox::editTextChanged, this, [this](const QString&) {
+        if (!textoPeloPrograma_ && !sessao_.carregando) ComboArquivo_Change();
+    });
     connect(combo_, &QComboBox::activated, this, [this](int) { ComboArquivo_Change(); });
     connect(validar_, &QPushButton::clicked, this, &PaginaValidar::BotaoValidar_Click);
     connect(info_, &QPushButton::clicked, this, &PaginaValidar::BotaoValidarInfo_Click);
@@ -152,49 +162,51 @@ PaginaValidar::PaginaValidar(Sessao& s, PaginaResumo& resumo, PaginaResumoArquiv
     connect(ajuda, &QPushButton::clicked, this,
             [this] { Ajuda(sessao_, sessao_.variosArquivos() ? 102 : 2); });
 
-    setTabOrder(combo_, browse_);
-    setTabOrder(browse_, carregar_);
-    setTabOrder(carregar_, validar_);
+    // De cima para baixo, primeiro a coluna da esquerda (o arquivo e a lista), depois a dos
+    // botões.
+    OrdemTab(
+        {combo_, browse_, carregar_, lista_, validar_, info_, visualizar_, notasFiscais_, ajuda});
     FecharArquivo();
 }
 
 void PaginaValidar::montaFrameRegistro10() {
+    // Legenda de cada valor, na ordem de NomesRotulos10.
+    constexpr std::array<const char*, 11> legendas = {
+        "CNPJ:",    "Inscricão:", "Razão social:",       "Município:",        "UF:",        "FAX:",
+        "Período:", "até",        "Ident. do convênio:", "Natureza das op.:", "Finalidade:"};
+    std::array<QLabel*, 11> rotulos{};
     for (size_t i = 0; i < valores10_.size(); ++i) {
-        auto* valor = new QLabel(frame10_);
-        valor->setObjectName(QString::fromLatin1(NomesRotulos10[i]));
+        rotulos[i] = new QLabel(QString::fromUtf8(legendas[i]), frame10_);
+        rotulos[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* valor = NovoRotuloValor(QString::fromLatin1(NomesRotulos10[i]), rotulos[i], frame10_);
         valor->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-        valor->setTextInteractionFlags(Qt::TextSelectableByMouse);
         valor->setMinimumHeight(valor->fontMetrics().height() + 6);
         valores10_[i] = valor;
     }
     auto* g = new QGridLayout(frame10_);
-    const auto rotulo = [this](const char* texto) {
-        auto* l = new QLabel(QString::fromUtf8(texto), frame10_);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
+    const auto rotulo = [&rotulos](Rotulo10 r) { return rotulos[r]; };
     // Colunas: rótulo, valor, rótulo, valor, rótulo, valor.
-    g->addWidget(rotulo("CNPJ:"), 0, 0);
+    g->addWidget(rotulo(R10_CGC), 0, 0);
     g->addWidget(valores10_[R10_CGC], 0, 1);
-    g->addWidget(rotulo("Inscricão:"), 0, 2);
+    g->addWidget(rotulo(R10_Inscricao), 0, 2);
     g->addWidget(valores10_[R10_Inscricao], 0, 3, 1, 3);
-    g->addWidget(rotulo("Razão social:"), 1, 0);
+    g->addWidget(rotulo(R10_RazaoSocial), 1, 0);
     g->addWidget(valores10_[R10_RazaoSocial], 1, 1, 1, 5);
-    g->addWidget(rotulo("Município:"), 2, 0);
+    g->addWidget(rotulo(R10_Municipio), 2, 0);
     g->addWidget(valores10_[R10_Municipio], 2, 1);
-    g->addWidget(rotulo("UF:"), 2, 2);
+    g->addWidget(rotulo(R10_UF), 2, 2);
     g->addWidget(valores10_[R10_UF], 2, 3);
-    g->addWidget(rotulo("FAX:"), 2, 4);
+    g->addWidget(rotulo(R10_FAX), 2, 4);
     g->addWidget(valores10_[R10_FAX], 2, 5);
-    g->addWidget(rotulo("Período:"), 3, 0);
+    g->addWidget(rotulo(R10_InicioPeriodo), 3, 0);
     g->addWidget(valores10_[R10_InicioPeriodo], 3, 1);
-    g->addWidget(rotulo("até"), 3, 2);
+    g->addWidget(rotulo(R10_FimPeriodo), 3, 2);
     g->addWidget(valores10_[R10_FimPeriodo], 3, 3, 1, 3);
-    g->addWidget(rotulo("Ident. do convênio:"), 4, 0);
+    g->addWidget(rotulo(R10_IdentConvenio), 4, 0);
     g->addWidget(valores10_[R10_IdentConvenio], 4, 1, 1, 5);
-    g->addWidget(rotulo("Natureza das op.:"), 5, 0);
+    g->addWidget(rotulo(R10_NaturezaOps), 5, 0);
     g->addWidget(valores10_[R10_NaturezaOps], 5, 1, 1, 5);
-    g->addWidget(rotulo("Finalidade:"), 6, 0);
+    g->addWidget(rotulo(R10_Finalidade), 6, 0);
     g->addWidget(valores10_[R10_Finalidade], 6, 1, 1, 5);
     g->setColumnStretch(1, 3);
     g->setColumnStretch(3, 1);
@@ -206,17 +218,11 @@ void PaginaValidar::aviso(const QString& texto) {
 }
 
 void PaginaValidar::mostraCabecalho(const ArquivoAberto& e) {
-    valores10_[R10_CGC]->setText(FormataCNPJ(e.cnpj));
-    valores10_[R10_Inscricao]->setText(e.inscricaoEstadual);
-    valores10_[R10_RazaoSocial]->setText(e.razaoSocial);
-    valores10_[R10_Municipio]->setText(e.municipio);
-    valores10_[R10_UF]->setText(e.uf);
-    valores10_[R10_FAX]->setText(e.fax);
-    valores10_[R10_InicioPeriodo]->setText(e.dataInicial);
-    valores10_[R10_FimPeriodo]->setText(e.dataFinal);
-    valores10_[R10_IdentConvenio]->setText(e.convenio);
-    valores10_[R10_NaturezaOps]->setText(e.natureza);
-    valores10_[R10_Finalidade]->setText(e.finalidade);
+    const std::array<QString, 11> textos = {
+        FormataCNPJ(e.cnpj), e.inscricaoEstadual, e.razaoSocial, e.municipio, e.uf,        e.fax,
+        e.dataInicial,       e.dataFinal,         e.convenio,    e.natureza,  e.finalidade};
+    for (size_t i = 0; i < valores10_.size(); ++i)
+        valores10_[i]->setText(textos[i]);
     aviso(QStringLiteral("Arquivo ainda não validado!"));
     labelResultado_->setText(QStringLiteral("Arquivo ainda não validado!"));
     if (sessao_.tituloDetalheCriticas)
@@ -241,6 +247,7 @@ void PaginaValidar::AbrirArquivo(const QString& caminho, bool lote, int indice) 
         return;
     }
     if (!lote) {
+        const QScopedValueRollback programa(textoPeloPrograma_, true);
         IncluiArquivoRecente(sessao_, caminho);
         // O combo fica na linha do arquivo aberto: com outra linha escolhida ele "escolheria" o
         // texto ao perder o foco, o que fecharia o arquivo que acabou de abrir.
@@ -320,7 +327,7 @@ void PaginaValidar::BrowseArquivo_Click() {
     if (arquivos.size() == 1) {
         const QString& caminho = arquivos.first();
         sessao_.cfg.pathConvenio = PastaDoArquivo(caminho);
-        combo_->setEditText(caminho);
+        defineTextoCombo(caminho);
         AbrirArquivo(caminho, false, 0);
         if (!sessao_.arquivos[0].mensagem.isEmpty())
             sessao_.plataforma.mensagem(sessao_.arquivos[0].mensagem, Icone::Critico);
@@ -328,7 +335,7 @@ void PaginaValidar::BrowseArquivo_Click() {
         lista_->clear();
         const QString pasta = PastaDoArquivo(arquivos.first());
         sessao_.cfg.pathConvenio = pasta;
-        combo_->setEditText(JuntaCaminho(pasta, QStringLiteral("...")));
+        defineTextoCombo(JuntaCaminho(pasta, QStringLiteral("...")));
         sessao_.arquivos = QVector<ArquivoAberto>(arquivos.size());
         for (int i = 0; i < arquivos.size(); ++i) {
             AbrirArquivo(arquivos[i], true, i);
@@ -347,6 +354,11 @@ void PaginaValidar::BrowseArquivo_Click() {
         resumoArquivos_.defineTitulo(QStringLiteral("Arquivos ainda não validados!"));
     }
     Log(LogOperacao, QStringLiteral("Fim BotaoArquivo_Click."));
+}
+
+void PaginaValidar::defineTextoCombo(const QString& texto) {
+    const QScopedValueRollback programa(textoPeloPrograma_, true);
+    combo_->setEditText(texto);
 }
 
 void PaginaValidar::BotaoCarregar_Click() {

@@ -64,14 +64,18 @@ private:
     void adicionaLinhaLote(int i);
     void atualizaBotaoInfo();
     void aviso(const QString& texto);
+    // Texto do combo posto pelo programa: não fecha o arquivo.
+    void defineTextoCombo(const QString& texto);
     // Partes da validação de todos os arquivos.
     void marcaCancelada(int n, bool lote);
+    void marcaFalha(int n, bool lote);
     void apresentaUmArquivo(bool comCriticas);
 
     Sessao& sessao_;
     PaginaResumo& resumo_;
     PaginaResumoArquivos& resumoArquivos_;
     std::function<void(int)> acaoInfo_;
+    bool textoPeloPrograma_ = false;
 
     QComboBox* combo_;
     QPushButton* browse_;

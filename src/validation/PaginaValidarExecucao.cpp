@@ -36,6 +36,15 @@ void PaginaValidar::marcaCancelada(int n, bool lote) {
     }
 }
 
+void PaginaValidar::marcaFalha(int n, bool lote) {
+    // O motivo já foi mostrado; a entrada fica para uma nova tentativa.
+    if (lote) {
+        resumoArquivos_.escreve(n, Col::ColunaResultado, QStringLiteral("Validação não concluída."),
+                                true);
+        resumoArquivos_.escreve(n, Col::ColunaMidia, QStringLiteral(" "));
+    }
+}
+
 void PaginaValidar::BotaoValidar_Click() {
     Log(LogDetalhe, QStringLiteral("BotaoValidar_Click..."));
     Sessao& s = sessao_;
@@ -57,8 +66,9 @@ void PaginaValidar::BotaoValidar_Click() {
     pagina->setEnabled(false);
     s.validando = true;
 
-    bool cancelou = false; // execução cancelada (ou que falhou) nesta vez
+    bool cancelou = false; // alguma entrada ficou marcada como cancelada nesta vez
     bool impedido = false; // arquivo único trocado em disco: não foi validado
+    bool falhou = false;   // alguma entrada ficou sem validar por falha (pode tentar de novo)
     int aceitos = 0;
     for (int n = 0; n < s.arquivos.size(); ++n) {
         if (!s.arquivos[n].mensagem.isEmpty()) continue; // recusado na abertura
@@ -68,7 +78,10 @@ void PaginaValidar::BotaoValidar_Click() {
         // numa vez anterior.
         if ((dlg->cancelado() || cancelou) &&
             (anterior == ResultadoNaoValidadoLote || anterior == ResultadoNaoIniciado)) {
+            // O motor pode ter terminado o arquivo anterior antes de ver o Cancelar: as
+            // entradas marcadas aqui também contam como canceladas.
             marcaCancelada(n, lote);
+            cancelou = true;
             continue;
         }
         if (anterior >= ResultadoAceito && anterior <= ResultadoRejeitado) {
@@ -77,7 +90,8 @@ void PaginaValidar::BotaoValidar_Click() {
         }
         if (lote)
             resumoArquivos_.escreve(n, Col::ColunaResultado, QStringLiteral(" validando... "));
-        if (!ValidarArquivo(s, n, *dlg)) {
+        switch (ValidarArquivo(s, n, *dlg)) {
+        case FimValidacao::Impedida:
             if (lote)
                 resumoArquivos_.escreve(n, Col::ColunaResultado,
                                         QStringLiteral("O arquivo foi trocado! Abra novamente."),
@@ -85,6 +99,16 @@ void PaginaValidar::BotaoValidar_Click() {
             else
                 impedido = true;
             continue;
+        case FimValidacao::Cancelada:
+            marcaCancelada(n, lote);
+            cancelou = true;
+            continue;
+        case FimValidacao::Falhou:
+            marcaFalha(n, lote);
+            falhou = true;
+            continue;
+        case FimValidacao::Concluida:
+            break;
         }
         const ArquivoAberto& e = s.arquivos[n];
         switch (e.resultado) {
@@ -108,8 +132,6 @@ void PaginaValidar::BotaoValidar_Click() {
             }
             break;
         default:
-            marcaCancelada(n, lote);
-            cancelou = true;
             break;
         }
         if (!lote) s.plataforma.processarEventos();
@@ -119,10 +141,10 @@ void PaginaValidar::BotaoValidar_Click() {
     dlg.reset();
     pagina->setEnabled(true);
     s.validando = false;
-    if (!cancelou && !impedido) validar_->setEnabled(false);
+    if (!cancelou && !impedido && !falhou) validar_->setEnabled(false);
     if (s.preencheArquivosCriticas) s.preencheArquivosCriticas();
     s.listaCriticasDesatualizada = true;
-    if (!lote && (cancelou || impedido)) {
+    if (!lote && (cancelou || impedido || falhou)) {
         Log(LogDetalhe, QStringLiteral("Fim BotaoValidar_Click."));
         return;
     }

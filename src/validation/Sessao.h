@@ -29,6 +29,7 @@ struct Configuracoes {
     int filtroCriticas = 2;       // 0 Erros, 1 Advertências, 2 Tudo
     QString pastaComprovantesQIV; // do programa de transmissão
     QString nomeAplicacao;        // "ValidadorKorventa" ou "ValidadorKorventaV2"
+    QByteArray geometriaJanela;   // tamanho e posição da janela principal (saveGeometry)
 };
 
 struct Sessao {

@@ -84,6 +84,16 @@ void EsperaMotor(Sessao& s, DlgProgressoValidacao& dlg) {
     }
 }
 
+// Caixa crítica com o motivo que o motor deu para não validar o arquivo.
+void MostraFalhaDoMotor(Sessao& s, const ArquivoAberto& e, QString motivo) {
+    if (motivo.trimmed().isEmpty())
+        motivo = QStringLiteral("O motor de validação não informou o motivo.");
+    Log(LogErro, QStringLiteral("Falha na validacao de %1: %2").arg(e.caminho, motivo));
+    s.plataforma.mensagem(QStringLiteral("A validação do arquivo ") + NomeDoArquivo(e.caminho) +
+                              QStringLiteral(" não foi concluída.\r") + motivo,
+                          Icone::Critico);
+}
+
 // Inicia o motor; falso (com a caixa já mostrada) quando não começou.
 bool IniciaMotor(Sessao& s, int n) {
     ArquivoAberto& e = s.arquivos[n];
@@ -127,11 +137,23 @@ void ObtemTotaisRegistro(ArquivoAberto& e) {
 
 } // namespace
 
-bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
+void DescartaValidacao(Sessao& s, int n) {
+    ArquivoAberto& e = s.arquivos[n];
+    e.resultado = ResultadoNaoIniciado;
+    e.erros = 0;
+    e.advertencias = 0;
+    e.crcArquivo.clear();
+    e.temCriticas88 = false;
+    e.totaisCFOP.clear();
+    QFile::remove(CaminhoCriticas(s, n));
+    QFile::remove(CaminhoTotaisCFOP(s, n));
+}
+
+FimValidacao ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
     Log(LogDetalhe, QStringLiteral("ValidarArquivo..."));
     if (!VerificaDataHoraArquivo(s, n, true)) {
         Log(LogOperacao, QStringLiteral("Impediu ValidarArquivo."));
-        return false;
+        return FimValidacao::Impedida;
     }
     ArquivoAberto& e = s.arquivos[n];
     Log(LogOperacao, QStringLiteral("Vai validar %1 ( %2, %3)")
@@ -139,7 +161,8 @@ bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
     e.inicioValidacao = s.plataforma.agora();
 
     QString crc;
-    if (IniciaMotor(s, n)) {
+    bool iniciou = IniciaMotor(s, n);
+    if (iniciou) {
         dlg.acompanha(NomeDoArquivo(e.caminho));
         EsperaMotor(s, dlg);
         crc = ObtemResultado(e);
@@ -154,15 +177,22 @@ bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
     e.protocolo = ProtocoloProvisorio(e.cnpj, e.inicioValidacao);
 
     if (e.resultado == ResultadoNaoIniciado) {
-        Log(LogOperacao, QStringLiteral("Usuario Cancelou BotaoValidar_Click..."));
-        return true;
+        // Sem veredicto: cancelada pelo usuário ou interrompida pelo motor (sem disco, arquivo
+        // sumido...). Uma falha não é um cancelamento: o usuário precisa saber o motivo.
+        DescartaValidacao(s, n);
+        if (iniciou && dlg.cancelado()) {
+            Log(LogOperacao, QStringLiteral("Usuario Cancelou BotaoValidar_Click..."));
+            return FimValidacao::Cancelada;
+        }
+        if (iniciou) MostraFalhaDoMotor(s, e, crc);
+        return FimValidacao::Falhou;
     }
 
     e.temCriticas88 = false;
     ContagensPosValidacao pos;
     if (e.resultado != ResultadoRejeitado && CodigoDoRotulo(e.natureza) == QLatin1String("3")) {
         pos = VerificacoesPosValidacao(s, n);
-        if (pos.interrompe) return true;
+        if (pos.interrompe) return FimValidacao::Concluida;
     }
     e.fimValidacao = s.plataforma.agora();
     AplicaCriticas88(e, pos);
@@ -171,14 +201,14 @@ bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
         Log(LogErro, QStringLiteral("Excecao ao obter informações do arquivo %1!")
                          .arg(CaminhoTotaisCFOP(s, n)));
         s.plataforma.mensagem(QStringLiteral("Erro interno! Tente novamente."), Icone::Exclamacao);
-        e.resultado = ResultadoNaoIniciado;
-        return true;
+        DescartaValidacao(s, n);
+        return FimValidacao::Falhou;
     }
 
     CarregaTotalizadores(e);
     if (e.resultado != ResultadoRejeitado) ObtemTotaisRegistro(e);
     Log(LogOperacao, QStringLiteral("Fim ValidarArquivo."));
-    return true;
+    return FimValidacao::Concluida;
 }
 
 } // namespace korventa

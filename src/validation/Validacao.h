@@ -27,8 +27,20 @@ QString ProtocoloProvisorio(const QString& cnpj, const QDateTime& inicio);
 // nunca entre vazio numa mídia. Falso quando o arquivo não pôde ser lido ou gravado.
 bool LeTotaisCFOP(ArquivoAberto& e, const QString& caminho);
 
-// Valida a entrada n. Falso quando o arquivo mudou em disco e não foi validado (a entrada fica
-// como estava); o resultado de uma execução fica na própria entrada.
-bool ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg);
+// Como terminou ValidarArquivo.
+enum class FimValidacao {
+    Impedida,  // o arquivo mudou em disco: a entrada ficou como estava
+    Concluida, // veredicto, contagens e totais na entrada
+    Cancelada, // o usuário cancelou: a entrada fica não validada, sem críticas
+    Falhou     // o motor não começou ou não terminou (caixa já mostrada): a entrada fica não
+               // validada, sem críticas
+};
+
+// Valida a entrada n; o resultado de uma execução fica na própria entrada.
+FimValidacao ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg);
+
+// Entrada que não chegou a um veredicto: sem contagens, sem relatório de críticas nem totais
+// parciais em disco (nada a listar nem a exportar).
+void DescartaValidacao(Sessao& s, int n);
 
 } // namespace korventa

@@ -45,7 +45,8 @@ std::optional<QStringList> PlataformaRoteirizada::abrirArquivos(const DialogoArq
     }
     const auto [escolheu, arquivos] = abrir_.front();
     abrir_.pop_front();
-    if (!escolheu) return std::nullopt;
+    if (!escolheu)
+        return std::nullopt;
     return arquivos;
 }
 
@@ -57,7 +58,8 @@ std::optional<QString> PlataformaRoteirizada::salvarArquivo(const DialogoArquivo
     }
     const auto [escolheu, arquivo] = salvar_.front();
     salvar_.pop_front();
-    if (!escolheu) return std::nullopt;
+    if (!escolheu)
+        return std::nullopt;
     return arquivo;
 }
 
@@ -70,7 +72,8 @@ std::optional<QString> PlataformaRoteirizada::escolherPasta(const QString& titul
     }
     const auto [escolheu, pasta] = pastas_.front();
     pastas_.pop_front();
-    if (!escolheu) return std::nullopt;
+    if (!escolheu)
+        return std::nullopt;
     return pasta;
 }
 
@@ -122,14 +125,13 @@ void PlataformaRoteirizada::liberaProcesso(qint64 identificador) {
     acompanhados_.removeAll(identificador);
 }
 
-void PlataformaRoteirizada::mostrarAjuda(const QString&, int topico) {
-    topicos_.push_back(topico);
-}
+void PlataformaRoteirizada::mostrarAjuda(const QString&, int topico) { topicos_.push_back(topico); }
 
 void PlataformaRoteirizada::processarEventos() {
     ++eventos_;
     if (aoProcessar_) aoProcessar_(eventos_);
-    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
 }
 
 QDateTime PlataformaRoteirizada::agora() {

@@ -6,12 +6,14 @@
 #include "app/Principal.h"
 #include "engine/Bibliotecas.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -49,6 +51,12 @@ protected:
         auto* l = janela_->findChild<QLabel*>(QLatin1String(rotulo));
         return l ? l->text() : QStringLiteral("<sem %1>").arg(QLatin1String(rotulo));
     }
+    // O que o leitor de tela diz do rótulo.
+    QString nomeAcessivel(const char* rotulo) const {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(
+            janela_->findChild<QLabel*>(QLatin1String(rotulo)));
+        return i ? i->text(QAccessible::Name) : QString();
+    }
     // Pasta com cópias de algumas bibliotecas construídas.
     QString pastaCom(const QStringList& bases) {
         for (const QString& b : bases) {
@@ -84,7 +92,14 @@ TEST_F(Inicio, PrimeiraExecucaoComecaEmConfigurarComAsVersoesNoSobre) {
     EXPECT_EQ(texto("LabelVersaoValkora3"), QStringLiteral("1.8.2"));
     EXPECT_EQ(texto("LabelVersaoKelvor"), QStringLiteral("5.2.0.0"));
     EXPECT_EQ(texto("LabelVersaoGerarMidia"), QStringLiteral("5.6.0"));
-    EXPECT_TRUE(texto("LabelVersaoTramil").startsWith(QStringLiteral("Tramil:           ")));
+    // O Tramil alinhado com os outros: a legenda na coluna das legendas, a versão na dos valores.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+(\\.\\d+)+$"))
+                    .match(texto("LabelVersaoTramil"))
+                    .hasMatch())
+        << texto("LabelVersaoTramil").toStdString();
+    EXPECT_EQ(nomeAcessivel("LabelVersaoTramil"),
+              QStringLiteral("Tramil: ") + texto("LabelVersaoTramil"));
+    EXPECT_EQ(nomeAcessivel("LabelVersaoKelvor"), QStringLiteral("Kelvor: 5.2.0.0"));
     EXPECT_EQ(texto("LabelVersaoValidador"), QStringLiteral("5.4.0"));
     EXPECT_EQ(texto("LabelVersao"), QStringLiteral("5.4.0"));
     EXPECT_FALSE(janela_->findChild<QLabel*>(QStringLiteral("LabelVersaoDeTeste"))->isVisible());
@@ -218,11 +233,41 @@ TEST_F(Inicio, SemABibliotecaDeMidiasAMensagemDeQuatroLinhas) {
     EXPECT_EQ(linhas[3], QStringLiteral("Instale-o novamente."));
 }
 
-TEST_F(Inicio, SemAsBibliotecasCompanheirasOMotorNaoDaVersaoETerminaSemMensagem) {
-    // Kelvor_VersoesEx devolve 0 quando não acha Valkora2/Valkora3 ao seu lado.
-    testes::usaBibliotecasDe(pastaCom({QStringLiteral("Kelvor"), QStringLiteral("GerarMidiaQIV")}));
+TEST_F(Inicio, SemAsBibliotecasCompanheirasAMensagemDizQualFaltaEPorQue) {
+    // Kelvor_VersoesEx devolve 0 quando não acha Valkora2/Valkora3 ao seu lado; terminar sem
+    // dizer nada deixaria o usuário sem saber o que reinstalar.
+    const QString pasta = pastaCom({QStringLiteral("Kelvor"), QStringLiteral("GerarMidiaQIV")});
+    testes::usaBibliotecasDe(pasta);
+    plataforma_.respondeMensagem(Resposta::Ok);
     EXPECT_FALSE(inicia());
-    EXPECT_TRUE(plataforma_.caixas().isEmpty());
+    ASSERT_EQ(plataforma_.caixas().size(), 1);
+    EXPECT_EQ(plataforma_.caixas()[0].icone, Icone::Critico);
+    EXPECT_EQ(
+        plataforma_.caixas()[0].texto,
+        QStringLiteral("Não encontrou DLL Valkora2.dll!\rErro (48): Arquivo não encontrado: ") +
+            QDir::toNativeSeparators(QDir(pasta).filePath(Bibliotecas::nomeArquivo("Valkora2"))) +
+            QStringLiteral("\rO Validador KORVENTA não consegue ser executado.\r"
+                           "Instale-o novamente."));
+}
+
+TEST_F(Inicio, BibliotecaCompanheiraEstragadaAMensagemTrazOMotivoDoCarregador) {
+    const QString pasta = pastaCom(
+        {QStringLiteral("Kelvor"), QStringLiteral("GerarMidiaQIV"), QStringLiteral("Valkora2")});
+    QFile estragada(QDir(pasta).filePath(Bibliotecas::nomeArquivo("Valkora3")));
+    ASSERT_TRUE(estragada.open(QIODevice::WriteOnly));
+    estragada.write("isto não é uma biblioteca");
+    estragada.close();
+    testes::usaBibliotecasDe(pasta);
+    plataforma_.respondeMensagem(Resposta::Ok);
+    EXPECT_FALSE(inicia());
+    ASSERT_EQ(plataforma_.caixas().size(), 1);
+    const QStringList linhas = plataforma_.caixas()[0].texto.split(QLatin1Char('\r'));
+    ASSERT_EQ(linhas.size(), 4);
+    EXPECT_EQ(linhas[0], QStringLiteral("Não encontrou DLL Valkora3.dll!"));
+    EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("Erro (48): Não foi possível carregar ")))
+        << linhas[1].toStdString();
+    EXPECT_TRUE(linhas[1].contains(Bibliotecas::nomeArquivo(QStringLiteral("Valkora3")) +
+                                   QStringLiteral(": ")));
 }
 
 TEST_F(Inicio, SemOUtilitarioORotuloDoTramilFicaVazio) {

@@ -95,6 +95,7 @@ TEST_F(JanelaPrincipal, ListaDeCriticasDesatualizadaEListadaDeNovo) {
     // Arquivo validado sem críticas: a listagem só põe o aviso.
     auto* aviso = janela_.findChild<QLabel*>(QStringLiteral("LabelAvisoCriticas"));
     ASSERT_NE(aviso, nullptr);
+    sessao_.arquivos[0].resultado = ResultadoAceito;
     sessao_.listaCriticasDesatualizada = true;
     clicaAba(4);
     EXPECT_EQ(aviso->text(), QStringLiteral("Este arquivo não possui erros ou advertências."));
@@ -213,7 +214,7 @@ TEST_F(JanelaPrincipal, EnterNoBotaoComFocoOAciona) {
     clicaAba(2);
     QPushButton* ajuda = nullptr;
     for (auto* b : janela_.moldura(1)->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("Ajuda")) ajuda = b;
+        if (b->text() == QStringLiteral("&Ajuda")) ajuda = b;
     ASSERT_NE(ajuda, nullptr);
     ajuda->setFocus();
     QTest::keyClick(ajuda, Qt::Key_Return);

@@ -4,7 +4,11 @@
 #include "critiques/ModeloCriticas.h"
 #include "critiques/PaginaCriticas.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTest>
 #include <QTreeView>
 
 namespace korventa::testes {
@@ -198,6 +202,42 @@ TEST_F(DetalheNaPagina, VariosArquivosSemEscolhaAvisa) {
     ASSERT_EQ(plataforma.caixas().size(), 1);
     EXPECT_EQ(plataforma.caixas()[0].texto, QStringLiteral("Aviso: Nenhum arquivo selecionado!"));
     EXPECT_EQ(plataforma.caixas()[0].icone, Icone::Exclamacao);
+}
+
+TEST_F(DetalheNaPagina, CampoNoFimDoRegistroRolaAteCaberInteiroEOTecladoRola) {
+    // Campo nas colunas 108 a 121: numa caixa estreita ele precisa aparecer inteiro, não só o
+    // primeiro dígito na borda direita.
+    CriticaTeste c;
+    c.inicio = 108;
+    c.tamanho = 14;
+    c.deslocamento = 128;
+    lista({c});
+    pagina.resize(420, 400);
+    pagina.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pagina));
+    clica(0);
+    QApplication::processEvents();
+    CaixaRegistro* caixa = this->caixa();
+    ASSERT_FALSE(caixa->isHidden());
+    ASSERT_LT(caixa->viewport()->width(),
+              caixa->fontMetrics().horizontalAdvance(QString(126, 'X')));
+    QTextCursor campo = caixa->textCursor();
+    const QRect inicio = caixa->cursorRect(campo);
+    campo.setPosition(107 + 14);
+    const QRect fim = caixa->cursorRect(campo);
+    EXPECT_GE(inicio.left(), 0);
+    EXPECT_LE(fim.right(), caixa->viewport()->width());
+
+    // O Tab chega à caixa e as teclas de movimento rolam o registro.
+    EXPECT_TRUE(caixa->focusPolicy() & Qt::TabFocus);
+    caixa->setFocus();
+    QTest::keyClick(caixa, Qt::Key_Home);
+    EXPECT_EQ(caixa->horizontalScrollBar()->value(), 0);
+    QTest::keyClick(caixa, Qt::Key_End);
+    EXPECT_EQ(caixa->horizontalScrollBar()->value(), caixa->horizontalScrollBar()->maximum());
+    EXPECT_GT(caixa->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(caixa)->text(QAccessible::Name),
+              QStringLiteral("Registro do arquivo fiscal"));
 }
 
 } // namespace

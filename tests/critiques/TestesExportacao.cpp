@@ -52,6 +52,7 @@ TEST_F(Exportacao, CopiaTudoIgnorandoFiltroELimite) {
     sessao.cfg.filtroCriticas = 0;
     plataforma.respondeMensagem(Resposta::Ok); // aviso do limite
     sessao.listaCriticas();
+    plataforma.respondeMensagem(Resposta::Ok); // a troca do filtro lista de novo
     pagina.findChild<QRadioButton*>(QStringLiteral("OptionListar_0"))->setChecked(true);
 
     plataforma.respondeSalvar(destino);

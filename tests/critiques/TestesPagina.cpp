@@ -3,6 +3,8 @@
 #include "critiques/PaginaCriticas.h"
 #include "platform/Colunas.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -109,10 +111,18 @@ TEST_F(Pagina, FiltroEscolhidoListaDeNovoEGuardaAEscolha) {
     EXPECT_EQ(sessao.cfg.filtroCriticas, 1);
     EXPECT_EQ(linhas(), (QStringList{"20"}));
 
+    // Pela ação "Toggle" do leitor de tela (sem clique) a lista também acompanha.
+    QAccessibleInterface* opcao =
+        QAccessible::queryAccessibleInterface(controle<QRadioButton>("OptionListar_0"));
+    ASSERT_NE(opcao, nullptr);
+    opcao->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(linhas(), (QStringList{"10"}));
+    EXPECT_EQ(sessao.cfg.filtroCriticas, 0);
+
     // Durante o carregamento da janela o clique não lista.
     sessao.carregando = true;
-    controle<QRadioButton>("OptionListar_0")->click();
-    EXPECT_EQ(linhas(), (QStringList{"20"}));
+    controle<QRadioButton>("OptionListar_1")->click();
+    EXPECT_EQ(linhas(), (QStringList{"10"}));
 }
 
 TEST_F(Pagina, DoisArquivosNoComboListamCadaUmOSeuRelatorio) {
@@ -232,8 +242,9 @@ TEST_F(Pagina, TecladoTabDaOpcaoMarcadaAteODetalheEMnemonicosLivres) {
     // janela: a ordem precisa pôr as três opções antes dos botões). Das opções, o Tab só para
     // na marcada.
     const QStringList esperada{
-        "ComboArquivoCriticas",  "OptionListar_0",        "OptionListar_1", "OptionListar_2",
-        "BotaoCriticasExportar", "BotaoCriticasImprimir", "ListaCriticas",  "RTFRegistro"};
+        "ComboArquivoCriticas", "OptionListar_0",        "OptionListar_1",
+        "OptionListar_2",       "BotaoCriticasExportar", "BotaoCriticasImprimir",
+        "BotaoCriticasAjuda",   "ListaCriticas",         "RTFRegistro"};
     QStringList ordem;
     QWidget* w = controle<QWidget>("ComboArquivoCriticas");
     do {
@@ -249,9 +260,11 @@ TEST_F(Pagina, TecladoTabDaOpcaoMarcadaAteODetalheEMnemonicosLivres) {
         QTest::keyClick(opcao, Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), botao) << nome;
     }
-    // Do Exportar o Tab vai ao Imprimir, à lista e dela ao registro.
+    // Do Exportar o Tab vai ao Imprimir e à Ajuda, à lista e dela ao registro.
     QTest::keyClick(botao, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), controle<QWidget>("BotaoCriticasImprimir"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), controle<QWidget>("BotaoCriticasAjuda"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     auto* lista = controle<QTreeView>("ListaCriticas");
     EXPECT_EQ(QApplication::focusWidget(), lista);
@@ -270,6 +283,83 @@ TEST_F(Pagina, TecladoTabDaOpcaoMarcadaAteODetalheEMnemonicosLivres) {
         EXPECT_FALSE(letras.contains(letra)) << b->text().toStdString();
         letras += letra;
     }
+}
+
+TEST_F(Pagina, OTipoDaCriticaEDitoEmTextoAoLeitorDeTela) {
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 1, 1);
+    CriticaTeste erro, advertencia;
+    erro.linha = 10;
+    erro.mensagem = QStringLiteral("Valor <b>inválido</b>");
+    advertencia.linha = 20;
+    advertencia.tipo = TextoAdvertencia;
+    GravaArquivo(relatorio(0), RelatorioCriticas({erro, advertencia}));
+    sessao.listaCriticas();
+
+    pagina.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pagina));
+    // Pelo caminho do leitor de tela: a tabela acessível da lista, célula a célula.
+    auto* lista = controle<QTreeView>("ListaCriticas");
+    QAccessibleInterface* tabela = QAccessible::queryAccessibleInterface(lista);
+    ASSERT_NE(tabela, nullptr);
+    EXPECT_EQ(tabela->text(QAccessible::Name), QString::fromUtf8("Críticas"));
+    ASSERT_NE(tabela->tableInterface(), nullptr);
+    QAccessibleInterface* primeira = tabela->tableInterface()->cellAt(0, 0);
+    QAccessibleInterface* segunda = tabela->tableInterface()->cellAt(1, 0);
+    ASSERT_NE(primeira, nullptr);
+    ASSERT_NE(segunda, nullptr);
+    EXPECT_EQ(primeira->text(QAccessible::Name), QString::fromUtf8("Rejeição, linha 10"));
+    EXPECT_EQ(segunda->text(QAccessible::Name), QString::fromUtf8("Advertência, linha 20"));
+    QAccessibleInterface* mensagem = tabela->tableInterface()->cellAt(1, 1);
+    ASSERT_NE(mensagem, nullptr);
+    EXPECT_EQ(mensagem->text(QAccessible::Description), QString::fromUtf8("Advertência"));
+    // A dica da mensagem mostra o texto como está, sem interpretar "<b>".
+    const QString dica = pagina.modelo().index(0, 1).data(Qt::ToolTipRole).toString();
+    EXPECT_TRUE(dica.contains(QStringLiteral("&lt;b&gt;"))) << dica.toStdString();
+}
+
+TEST_F(Pagina, ArquivoSemVeredictoNaoListaNemExportaOQueSobrou) {
+    // Validação cancelada ou que falhou: contagens ou relatório que tenham sobrado não aparecem.
+    abreArquivo(0, QStringLiteral("a.txt"), "10", 3, 1, -1);
+    GravaArquivo(relatorio(0), RelatorioCriticas({CriticaTeste{}}));
+    sessao.avisoCriticas(QString::fromUtf8("Arquivo ainda não validado!"));
+    sessao.listaCriticas();
+    EXPECT_EQ(pagina.modelo().rowCount(), 0);
+    esperaComCriticas(false);
+    EXPECT_EQ(controle<QLabel>("LabelAvisoCriticas")->text(),
+              QString::fromUtf8("Arquivo ainda não validado!"));
+}
+
+TEST_F(Pagina, LeiauteNaoPulaQuandoOArquivoNaoTemCriticas) {
+    abreArquivo(0, QStringLiteral("com.txt"), "10", 1, 0, 2);
+    abreArquivo(1, QStringLiteral("sem.txt"), "10", 0, 0, 0);
+    GravaArquivo(relatorio(0), RelatorioCriticas({CriticaTeste{}}));
+    sessao.preencheArquivosCriticas();
+    pagina.resize(900, 600);
+    pagina.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pagina));
+    auto* combo = controle<QComboBox>("ComboArquivoCriticas");
+    const auto geometrias = [&] {
+        QApplication::processEvents();
+        return QList<QRect>{combo->geometry(),
+                            controle<QRadioButton>("OptionListar_0")->parentWidget()->geometry(),
+                            controle<QPushButton>("BotaoCriticasExportar")->geometry(),
+                            controle<QLabel>("LabelAvisoCriticas")->geometry()};
+    };
+    combo->setCurrentIndex(0);
+    ASSERT_FALSE(controle<QTreeView>("ListaCriticas")->isHidden());
+    const QList<QRect> comCriticas = geometrias();
+    combo->setCurrentIndex(1);
+    ASSERT_TRUE(controle<QTreeView>("ListaCriticas")->isHidden());
+    EXPECT_EQ(geometrias(), comCriticas);
+}
+
+TEST_F(Pagina, AjudaDaPaginaComUmOuVariosArquivos) {
+    auto* ajuda = controle<QPushButton>("BotaoCriticasAjuda");
+    EXPECT_EQ(ajuda->text(), QStringLiteral("&Ajuda"));
+    ajuda->click();
+    abreArquivo(1, QStringLiteral("b.txt"), "10", 0, 0, 0);
+    ajuda->click();
+    EXPECT_EQ(plataforma.topicosAjuda(), (QVector<int>{4, 104}));
 }
 
 } // namespace

@@ -103,3 +103,39 @@ TEST(MotorLeitor, CrcDosBytesDoArquivo) {
     leTudo(bytes, 3, 16, &crc);
     EXPECT_EQ(crc, crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
 }
+
+TEST(MotorLeitor, ContagemPreviaDaAsMesmasLinhasQueOLeitor) {
+    // O total do progresso vem desta contagem: precisa bater com o que a leitura entrega.
+    const std::string casos[] = {"",
+                                 "\x1a",
+                                 "abc",
+                                 "abc\r\nde\nfgh",
+                                 "abc\r\n\x1a",
+                                 "abc\r\nxyz\x1a",
+                                 "abc\r\nxyz\r\x1a",
+                                 "a\x1a"
+                                 "b\n",
+                                 "\n\r\n\nx\n",
+                                 "abc\rdef\rghi\r",
+                                 "\r",
+                                 "x\n\r",
+                                 std::string(10000, 'L') + "\r\nfim"};
+    Pasta pasta;
+    for (const std::string& bytes : casos) {
+        grava(pasta / "c.txt", bytes);
+        for (std::size_t bloco : {1, 2, 3, 7, 4096}) {
+            std::FILE* f = std::fopen((pasta / "c.txt").c_str(), "rb");
+            ASSERT_NE(f, nullptr);
+            const auto linhas = kelvor::contaLinhas(f, nullptr, bloco);
+            std::fclose(f);
+            ASSERT_TRUE(linhas.has_value());
+            EXPECT_EQ(*linhas, static_cast<std::int64_t>(leTudo(bytes, bloco).size()))
+                << "bloco " << bloco << " em " << testing::PrintToString(bytes.substr(0, 20));
+        }
+    }
+    // Cancelada antes de começar, a contagem não dá número nenhum.
+    std::FILE* f = std::fopen((pasta / "c.txt").c_str(), "rb");
+    std::atomic<bool> parar{true};
+    EXPECT_FALSE(kelvor::contaLinhas(f, &parar).has_value());
+    std::fclose(f);
+}

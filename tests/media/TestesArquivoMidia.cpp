@@ -213,6 +213,25 @@ TEST_F(MidiaPequena, RegravaABlocoDaTransmissaoERenovaOSelo) {
         QStringList());
 }
 
+// Razão social e município acentuados (Windows-1252) no bloco: gravados e regravados byte a byte.
+TEST_F(MidiaPequena, BlocoAcentuadoGravadoERegravadoComoEsta) {
+    info.replace(20, 13, QByteArray("S\xC3O PAULO  \xC7\xC3", 13));
+    const QString m = pasta.filePath(QStringLiteral("acentos.zip"));
+    QString mensagem;
+    ASSERT_EQ(gera(m, &mensagem), 0) << mensagem.toStdString();
+    midia::Midia lida;
+    ASSERT_FALSE(midia::AbreMidia(m.toStdString(), lida));
+    EXPECT_EQ(QByteArray::fromStdString(lida.info()), info);
+
+    auto* regravar = KORVENTA_FUNCAO("GerarMidiaQIV", RegravarInfoMidiaQIV);
+    QByteArray novo = info;
+    novo.replace(192, 11, QByteArray("JOS\xC9 AN\xCDSIO", 11));
+    char msg[1000] = {};
+    ASSERT_EQ(regravar(CaminhoParaMotor(m).constData(), novo.constData(), msg, 1000), 0) << msg;
+    ASSERT_FALSE(midia::AbreMidia(m.toStdString(), lida));
+    EXPECT_EQ(QByteArray::fromStdString(lida.info()), novo);
+}
+
 TEST_F(MidiaPequena, ArquivosParaAGiaNuncaVazios) {
     auto* gia = KORVENTA_FUNCAO("Kelvor", GerarArquivosParaGia);
     const QString a = pasta.filePath(QStringLiteral("a")), b = pasta.filePath(QStringLiteral("b")),

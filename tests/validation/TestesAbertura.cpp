@@ -2,9 +2,11 @@
 // campos do cabeçalho, vários arquivos com um recusado, arquivo trocado em disco e fechamento.
 #include "Ambiente.h"
 
+#include "common/Formatos.h"
 #include "validation/Arquivos.h"
 #include "validation/ArquivosTrabalho.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -279,4 +281,87 @@ TEST_F(Abertura, EnterNoComboComOutroArquivoNaListaDeixaOArquivoAberto) {
     digitaEEnter(maiusculas);
     EXPECT_EQ(sessao.arquivos[0].caminho, maiusculas);
     EXPECT_FALSE(sessao.arquivos[0].mensagem.isEmpty());
+}
+
+TEST_F(Abertura, MarcacaoNoCabecalhoENoNomeApareceComoTexto) {
+    // Texto do arquivo e do caminho nunca vira HTML: cada campo do registro 10 com marcação, num
+    // arquivo cujo nome também tem marcação.
+    auto linhas = Linhas(textoExemplo());
+    QByteArray r10 = linhas[0];
+    r10 = Troca(r10, 17, "<i>IE</i>     ");
+    r10 = Troca(r10, 31, "<h1>BIG</h1><font color=red>x      ");
+    r10 = Troca(r10, 66, "<b>Cidade</b>&amp;          ");
+    r10 = Troca(r10, 96, "<b");
+    r10 = Troca(r10, 98, "<u>1</u>  ");
+    r10 = Troca(r10, 108, "<s>1</s>");
+    r10 = Troca(r10, 116, "2023<br>");
+    r10 = Troca(r10, 124, "<>&");
+    linhas[0] = r10;
+    const QString caminho = grava(QStringLiteral("<b>x<i>y.txt"), Junta(linhas));
+    abre(caminho);
+    ASSERT_TRUE(sessao.arquivos[0].mensagem.isEmpty()) << sessao.arquivos[0].mensagem.toStdString();
+
+    const QStringList esperados{FormataCNPJ(sessao.arquivos[0].cnpj),
+                                QStringLiteral("<i>IE</i>     "),
+                                QStringLiteral("<h1>BIG</h1><font color=red>x"),
+                                QStringLiteral("<b>Cidade</b>&amp;"),
+                                QStringLiteral("<b"),
+                                QStringLiteral("<u>1</u>"),
+                                sessao.arquivos[0].dataInicial,
+                                sessao.arquivos[0].dataFinal,
+                                QStringLiteral("<"),
+                                QStringLiteral(">"),
+                                QStringLiteral("&")};
+    const char* nomes[] = {
+        "Label_R10_CGC",           "Label_R10_Inscricao",  "Label_R10_RazaoSocial",
+        "Label_R10_Municipio",     "Label_R10_UF",         "Label_R10_FAX",
+        "Label_R10_InicioPeriodo", "Label_R10_FimPeriodo", "Label_R10_IdentConvenio",
+        "Label_R10_NaturezaOps",   "Label_R10_Finalidade"};
+    EXPECT_TRUE(sessao.arquivos[0].dataInicial.contains(QLatin1Char('<')));
+    for (int i = 0; i < 11; ++i) {
+        auto* l = validar->findChild<QLabel*>(QLatin1String(nomes[i]));
+        ASSERT_NE(l, nullptr) << nomes[i];
+        EXPECT_EQ(l->text(), esperados[i]) << nomes[i];
+        EXPECT_EQ(l->textFormat(), Qt::PlainText) << nomes[i];
+    }
+    // O valor diz a sua legenda ao leitor de tela.
+    QAccessibleInterface* razao = QAccessible::queryAccessibleInterface(
+        validar->findChild<QLabel*>(QStringLiteral("Label_R10_RazaoSocial")));
+    ASSERT_NE(razao, nullptr);
+    EXPECT_EQ(razao->text(QAccessible::Name), Msg("Razão social: <h1>BIG</h1><font color=red>x"));
+}
+
+TEST_F(Abertura, QualquerMudancaDoTextoDoComboFechaOArquivo) {
+    // Digitado, colado, posto pelo leitor de tela ou escolhido: o arquivo aberto é fechado.
+    const QString a = exemplo(QStringLiteral("a.txt"));
+    const QString b = exemplo(QStringLiteral("b.txt"));
+    abre(b);
+    abre(a); // "b" fica na lista de recentes
+    QComboBox* combo = validar->comboArquivo();
+    const auto aberto = [&] { return !sessao.arquivos[0].caminho.isEmpty(); };
+    ASSERT_TRUE(aberto());
+    ASSERT_TRUE(validar->botaoValidar()->isEnabled());
+
+    QAccessibleInterface* edicao = QAccessible::queryAccessibleInterface(combo->lineEdit());
+    ASSERT_NE(edicao, nullptr);
+    edicao->setText(QAccessible::Value, b);
+    EXPECT_FALSE(aberto());
+    EXPECT_FALSE(validar->botaoValidar()->isEnabled());
+    EXPECT_TRUE(validar->botaoCarregar()->isEnabled());
+
+    validar->BotaoCarregar_Click();
+    ASSERT_TRUE(aberto());
+    combo->lineEdit()->insert(QStringLiteral("x")); // como colar
+    EXPECT_FALSE(aberto());
+
+    abre(a);
+    ASSERT_TRUE(aberto());
+    combo->setCurrentIndex(combo->findText(b)); // outra linha da lista
+    EXPECT_FALSE(aberto());
+
+    // Apagar tudo fecha e deixa "Abrir" sem o que abrir.
+    abre(a);
+    combo->lineEdit()->clear();
+    EXPECT_FALSE(aberto());
+    EXPECT_FALSE(validar->botaoCarregar()->isEnabled());
 }

@@ -7,8 +7,11 @@
 #include "validation/Totalizadores.h"
 #include "validation/Validacao.h"
 
+#include <QAccessible>
+#include <QHeaderView>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace korventa;
@@ -17,27 +20,30 @@ using namespace korventa::testes;
 class Resumo : public AmbienteValidacao {};
 
 TEST_F(Resumo, TitulosDaGrade) {
+    // Os títulos são o cabeçalho da grade (títulos para o leitor de tela, não dados): ficam as
+    // 22 linhas dos registros e do total.
     QTableWidget* g = resumo->gradeTotalizadores();
-    ASSERT_EQ(g->rowCount(), 23);
+    ASSERT_EQ(g->rowCount(), 22);
     ASSERT_EQ(g->columnCount(), 5);
     const QStringList cabecalho{QStringLiteral("Registros"),
                                 QString::fromUtf8("Aceitos s/ Advertência"),
                                 QString::fromUtf8("Aceitos c/ Advertência"),
                                 QStringLiteral("Rejeitados"), QStringLiteral("Total")};
+    EXPECT_FALSE(g->horizontalHeader()->isHidden());
     for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(g->item(0, c)->text(), cabecalho[c]);
-    EXPECT_EQ(g->item(1, 0)->text(), QStringLiteral("Registro 10"));
-    EXPECT_EQ(g->item(9, 0)->text(), QStringLiteral("Registro 57"));
-    EXPECT_EQ(g->item(20, 0)->text(), QStringLiteral("Registro 88"));
-    EXPECT_EQ(g->item(21, 0)->text(), QStringLiteral("Registro 90"));
-    EXPECT_EQ(g->item(22, 0)->text(), QStringLiteral("Total"));
+        EXPECT_EQ(g->horizontalHeaderItem(c)->text(), cabecalho[c]);
+    EXPECT_EQ(g->item(0, 0)->text(), QStringLiteral("Registro 10"));
+    EXPECT_EQ(g->item(8, 0)->text(), QStringLiteral("Registro 57"));
+    EXPECT_EQ(g->item(19, 0)->text(), QStringLiteral("Registro 88"));
+    EXPECT_EQ(g->item(20, 0)->text(), QStringLiteral("Registro 90"));
+    EXPECT_EQ(g->item(21, 0)->text(), QStringLiteral("Total"));
 
-    // Célula (r + 1, c + 1) mostra a célula (c, r) da tabela da entrada.
+    // Célula (r, c + 1) mostra a célula (c, r) da tabela da entrada.
     sessao.arquivos[0].totalizadores[2][5] = QStringLiteral("1.234");
     sessao.arquivos[0].totalizadores[3][21] = QStringLiteral("12.345");
     resumo->PreencheGrade(0);
-    EXPECT_EQ(g->item(6, 3)->text(), QStringLiteral("1.234"));
-    EXPECT_EQ(g->item(22, 4)->text(), QStringLiteral("12.345"));
+    EXPECT_EQ(g->item(5, 3)->text(), QStringLiteral("1.234"));
+    EXPECT_EQ(g->item(21, 4)->text(), QStringLiteral("12.345"));
 }
 
 TEST_F(Resumo, Registro88TiraLinhasDoAceitoSemNuncaFicarNegativo) {
@@ -94,6 +100,33 @@ TEST_F(Resumo, VistasEImprimir) {
     EXPECT_FALSE(resumo->botaoImprimir()->isEnabled());
     EXPECT_FALSE(resumo->opcao(0)->isEnabled());
     EXPECT_FALSE(resumo->gradeTotalizadores()->isVisibleTo(resumo.get()));
+}
+
+TEST_F(Resumo, VistaAcompanhaAOpcaoMarcadaPorQualquerCaminho) {
+    // O leitor de tela marca pela ação "Toggle", o teclado pelas setas: a vista vai junto.
+    resumo->mostraListasTotais(true);
+    for (int i = 0; i < 4; ++i)
+        resumo->habilitaOpcao(i, true);
+    resumo->OptionListarResumo_Click(PaginaResumo::VisaoValidacao);
+
+    QAccessibleInterface* opcao = QAccessible::queryAccessibleInterface(resumo->opcao(2));
+    ASSERT_NE(opcao, nullptr);
+    ASSERT_NE(opcao->actionInterface(), nullptr);
+    opcao->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(resumo->opcao(2)->isChecked());
+    EXPECT_EQ(resumo->visaoAtual(), PaginaResumo::VisaoCFOP);
+
+    resumo->opcao(1)->toggle();
+    EXPECT_EQ(resumo->visaoAtual(), PaginaResumo::VisaoRegistros);
+
+    resumo->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(resumo.get()));
+    resumo->opcao(1)->setFocus();
+    QTest::keyClick(resumo->opcao(1), Qt::Key_Right);
+    EXPECT_TRUE(resumo->opcao(2)->isChecked());
+    EXPECT_EQ(resumo->visaoAtual(), PaginaResumo::VisaoCFOP);
+    QTest::keyClick(resumo->opcao(2), Qt::Key_Left);
+    EXPECT_EQ(resumo->visaoAtual(), PaginaResumo::VisaoRegistros);
 }
 
 TEST_F(Resumo, SelecaoNaListaDeVariosArquivos) {

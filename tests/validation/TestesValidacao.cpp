@@ -9,12 +9,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
@@ -66,7 +68,8 @@ void CancelaNoArquivo(const QString& nome, bool* viuProgresso,
         d->close(); // recusado enquanto o motor trabalha
         EXPECT_TRUE(d->isVisible());
         d->consultaMotor();
-        const QRegularExpression registros(QStringLiteral("^ \\d+ de \\d+$"));
+        // Sem o total enquanto o motor conta as linhas.
+        const QRegularExpression registros(QStringLiteral("^ \\d+( de \\d+)?$"));
         EXPECT_TRUE(registros.match(d->findChild<QLabel*>(QStringLiteral("LabelRegistros"))->text())
                         .hasMatch());
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^ \\d+%$"))
@@ -140,10 +143,10 @@ TEST_F(Validacao, ArquivoAceitoVaiParaOResumo) {
 
     // Grade: registro 10 aceito e o total de linhas com ponto de milhar.
     ASSERT_GT(gerado.linhas, 1000);
-    EXPECT_EQ(celula(1, 1), QStringLiteral("1"));
-    EXPECT_EQ(celula(1, 4), QStringLiteral("1"));
-    EXPECT_EQ(celula(22, 4), FormataMilhar(static_cast<std::int32_t>(gerado.linhas)));
-    EXPECT_TRUE(celula(22, 4).contains(QLatin1Char('.')));
+    EXPECT_EQ(celula(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(celula(0, 4), QStringLiteral("1"));
+    EXPECT_EQ(celula(21, 4), FormataMilhar(static_cast<std::int32_t>(gerado.linhas)));
+    EXPECT_TRUE(celula(21, 4).contains(QLatin1Char('.')));
     EXPECT_TRUE(resumo->gradeTotalizadores()->isVisibleTo(resumo.get()));
 
     EXPECT_EQ(abasPedidas, QVector<int>{3});
@@ -335,4 +338,104 @@ TEST_F(Validacao, EscNoDialogoCancelaSemFecharAntesDoFim) {
     EXPECT_TRUE(apertou);
     EXPECT_EQ(sessao.arquivos[0].resultado, ResultadoNaoIniciado);
     EXPECT_EQ(DialogoVisivel(), nullptr);
+}
+
+TEST_F(Validacao, CancelarDepoisQueOMotorTerminouOPrimeiroDeixaValidarOsOutros) {
+    // Com arquivos pequenos o motor quase sempre termina antes da consulta seguinte do diálogo:
+    // o Cancelar chega com o primeiro já aceito e só os seguintes ficam cancelados.
+    const QString a = exemplo(QStringLiteral("a.txt"));
+    const QString b = exemplo(QStringLiteral("b.txt"), Exemplo(1000, 2));
+    const QString c = exemplo(QStringLiteral("c.txt"), Exemplo(1000, 3));
+    abreVarios({a, b, c});
+    bool apertou = false;
+    std::function<void()> cancelaDepoisDoFim = [&] {
+        DlgProgressoValidacao* d = DialogoVisivel();
+        auto* nome = d ? d->findChild<QLabel*>(QStringLiteral("LabelNomeArquivo")) : nullptr;
+        if (!nome || nome->text() != QStringLiteral("a.txt")) {
+            QTimer::singleShot(0, cancelaDepoisDoFim);
+            return;
+        }
+        for (int i = 0; i < 2000 && d->estado() == DlgProgressoValidacao::EmAndamento; ++i) {
+            d->consultaMotor();
+            QThread::msleep(1);
+        }
+        ASSERT_NE(d->estado(), DlgProgressoValidacao::EmAndamento);
+        QTest::mousePress(d->findChild<QPushButton*>(QStringLiteral("CancelButton")),
+                          Qt::LeftButton);
+        apertou = true;
+    };
+    QTimer::singleShot(0, cancelaDepoisDoFim);
+    validar->BotaoValidar_Click(); // cancelado: sem caixa de conclusão (nenhuma roteirizada)
+
+    ASSERT_TRUE(apertou);
+    EXPECT_EQ(texto(0, 1), QStringLiteral("Aceito"));
+    EXPECT_EQ(texto(1, 1), Msg("Validação cancelada."));
+    EXPECT_EQ(texto(2, 1), Msg("Validação cancelada."));
+    EXPECT_TRUE(validar->botaoValidar()->isEnabled());
+
+    plataforma.respondeMensagem(Resposta::Ok);
+    validar->BotaoValidar_Click();
+    EXPECT_EQ(plataforma.caixas().last().texto.left(23), Msg("Validação concluída em "));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(texto(i, 1), QStringLiteral("Aceito")) << i;
+    EXPECT_FALSE(validar->botaoValidar()->isEnabled());
+}
+
+TEST_F(Validacao, FalhaDoMotorNoMeioMostraOMotivoENaoECancelamento) {
+    if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "sem /dev/full";
+    // O relatório de críticas num disco cheio: o motor lê o arquivo inteiro e falha ao gravar.
+    abre(exemplo(QStringLiteral("bom.txt")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), CaminhoCriticas(sessao, 0)));
+    plataforma.respondeMensagem(Resposta::Ok);
+    validar->BotaoValidar_Click();
+
+    ASSERT_EQ(plataforma.caixas().size(), 1);
+    const CaixaMostrada& caixa = plataforma.caixas().first();
+    EXPECT_EQ(caixa.icone, Icone::Critico);
+    const QStringList linhas = caixa.texto.split(QLatin1Char('\r'));
+    ASSERT_EQ(linhas.size(), 2);
+    EXPECT_EQ(linhas[0], Msg("A validação do arquivo bom.txt não foi concluída."));
+    EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("Erro gravando o arquivo ")))
+        << linhas[1].toStdString();
+    // A entrada fica não validada e sem nada parcial: nem contagens nem relatório.
+    const ArquivoAberto& e = sessao.arquivos[0];
+    EXPECT_EQ(e.resultado, ResultadoNaoIniciado);
+    EXPECT_EQ(e.erros + e.advertencias, 0);
+    EXPECT_FALSE(QFileInfo::exists(CaminhoCriticas(sessao, 0)));
+    EXPECT_TRUE(abasPedidas.isEmpty());
+    EXPECT_TRUE(validar->botaoValidar()->isEnabled());
+    EXPECT_EQ(validar->labelResultadoValidacao()->text(), Msg("Arquivo ainda não validado!"));
+
+    // Com o disco de volta, a mesma entrada é validada.
+    plataforma.respondeMensagem(Resposta::Ok);
+    validar->BotaoValidar_Click();
+    EXPECT_EQ(sessao.arquivos[0].resultado, ResultadoAceito);
+    EXPECT_EQ(plataforma.caixas().last().texto, Msg("Validação concluída em 0 seg."));
+}
+
+TEST_F(Validacao, FalhaDeUmArquivoDoLoteNaoCancelaOsOutros) {
+    if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "sem /dev/full";
+    const QString a = exemplo(QStringLiteral("a.txt"));
+    const QString b = exemplo(QStringLiteral("b.txt"), Exemplo(1000, 2));
+    const QString c = exemplo(QStringLiteral("c.txt"), Exemplo(1000, 3));
+    abreVarios({a, b, c});
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), CaminhoCriticas(sessao, 1)));
+    plataforma.respondeMensagem(Resposta::Ok); // motivo da falha de b.txt
+    plataforma.respondeMensagem(Resposta::Ok); // conclusão
+    validar->BotaoValidar_Click();
+
+    ASSERT_EQ(plataforma.caixas().size(), 2);
+    EXPECT_EQ(plataforma.caixas()[0].icone, Icone::Critico);
+    EXPECT_TRUE(plataforma.caixas()[0].texto.startsWith(
+        Msg("A validação do arquivo b.txt não foi concluída.\r")));
+    EXPECT_EQ(texto(0, 1), QStringLiteral("Aceito"));
+    EXPECT_EQ(texto(1, 1), Msg("Validação não concluída."));
+    EXPECT_EQ(texto(2, 1), QStringLiteral("Aceito"));
+    EXPECT_EQ(sessao.arquivos[1].resultado, ResultadoNaoIniciado);
+    EXPECT_TRUE(validar->botaoValidar()->isEnabled());
+
+    plataforma.respondeMensagem(Resposta::Ok);
+    validar->BotaoValidar_Click();
+    EXPECT_EQ(texto(1, 1), QStringLiteral("Aceito"));
+    EXPECT_FALSE(validar->botaoValidar()->isEnabled());
 }

@@ -112,4 +112,45 @@ bool LeitorLinhas::proxima(Linha& l) {
     }
 }
 
+std::optional<std::int64_t> contaLinhas(std::FILE* arquivo, const std::atomic<bool>* parar,
+                                        std::size_t bloco) {
+    std::vector<char> buf(bloco);
+    std::int64_t linhas = 0;
+    std::int64_t depoisDoUltimoLF = 0; // bytes da última linha, ainda sem LF
+    char ultimo = 0, penultimo = 0;
+    for (;;) {
+        if (parar && parar->load(std::memory_order_relaxed)) return std::nullopt;
+        std::size_t n = std::fread(buf.data(), 1, bloco, arquivo);
+        const char* p = buf.data();
+        const char* fim = p + n;
+        while (const void* nl =
+                   p < fim ? std::memchr(p, '\n', static_cast<std::size_t>(fim - p)) : nullptr) {
+            ++linhas;
+            depoisDoUltimoLF = 0;
+            p = static_cast<const char*>(nl) + 1;
+        }
+        depoisDoUltimoLF += fim - p;
+        if (n >= 2) {
+            penultimo = buf[n - 2];
+            ultimo = buf[n - 1];
+        } else if (n == 1) {
+            penultimo = ultimo;
+            ultimo = buf[0];
+        }
+        if (n < bloco) {
+            if (std::ferror(arquivo)) return std::nullopt;
+            break;
+        }
+    }
+    // A última linha sem LF conta como o leitor a entrega: sem a marca de fim e sem um CR final.
+    std::int64_t resto = depoisDoUltimoLF;
+    char fimDoResto = ultimo;
+    if (resto > 0 && fimDoResto == MarcaFim) {
+        --resto;
+        fimDoResto = penultimo;
+    }
+    if (resto > 0 && fimDoResto == '\r') --resto;
+    return linhas + (resto > 0 ? 1 : 0);
+}
+
 } // namespace kelvor

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,5 +65,11 @@ private:
     std::int64_t tamanhoLonga_ = 0, offsetLonga_ = 0;
     char ultimoLonga_ = 0;
 };
+
+// Quantas linhas LeitorLinhas entregaria do arquivo, do ponto atual até o fim, numa passada só
+// de memchr; nada quando a leitura falha ou `parar` é ligado. Não volta ao começo.
+std::optional<std::int64_t> contaLinhas(std::FILE* arquivo,
+                                        const std::atomic<bool>* parar = nullptr,
+                                        std::size_t bloco = LeitorLinhas::BlocoPadrao);
 
 } // namespace kelvor

@@ -148,12 +148,14 @@ Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
         if (tamanho_ > 0 && pos > 0) {
             pg.percentual.store(static_cast<int>(std::min<std::int64_t>(pos * 100 / tamanho_, 99)),
                                 std::memory_order_relaxed);
-            pg.total.store(std::max(lidos, lidos * tamanho_ / pos), std::memory_order_relaxed);
         }
     };
     pg.percentual = 0;
     pg.lidos = 0;
-    pg.total = tamanho_ / 128; // antes da primeira linha: registros de 126 + CR LF
+    pg.total = 0; // desconhecido até a contagem terminar
+    // O total mostrado é exato e não muda durante a execução: conta as linhas antes.
+    if (auto linhas = contaLinhas(arquivo_, &cancelar)) pg.total.store(*linhas);
+    std::rewind(arquivo_);
 
     Linha ln;
     RegistroLido r;

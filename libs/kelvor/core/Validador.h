@@ -27,7 +27,7 @@ struct Parametros {
 struct Progresso {
     std::atomic<int> percentual{0};
     std::atomic<std::int64_t> lidos{0};
-    std::atomic<std::int64_t> total{0}; // estimado pelo tamanho até o fim, depois exato
+    std::atomic<std::int64_t> total{0}; // linhas do arquivo; 0 enquanto não foram contadas
 };
 
 // Recebe cada crítica na ordem do relatório (a linha de comando guarda as primeiras).

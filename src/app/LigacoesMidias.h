@@ -1,0 +1,21 @@
+// Ligações das mídias com a janela principal: a pasta de comprovantes do programa de
+// transmissão, o diálogo de informações (das Mídias e da Validar) e o recibo do Resumo.
+#pragma once
+
+class QWidget;
+
+namespace korventa {
+
+struct EstadoMidias;
+struct Sessao;
+class PaginaResumo;
+class PaginaValidar;
+
+void LigaMidias(Sessao& s, EstadoMidias& estado, QWidget* janela, PaginaValidar& validar,
+                PaginaResumo& resumo);
+
+// Diálogo de informações da entrada n da tabela de arquivos abertos, com a transmissão atual
+// da sua mídia (quando há uma).
+void MostraInfoEntrada(Sessao& s, EstadoMidias& estado, int n);
+
+} // namespace korventa
