@@ -191,6 +191,7 @@ void Principal::montaMolduras() {
     estadoMidias_ = std::make_unique<EstadoMidias>();
     midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
     LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
+    LigaImpressaoMidias(sessao_, *estadoMidias_);
     moldura(MolduraMidias)->layout()->addWidget(midias_);
     utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
     moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);

@@ -28,7 +28,7 @@ DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a) {
     d.crcDocumento = a.crcArquivo;
     d.tamanhoArquivo = a.tamanhoAbertura;
     d.dataArquivo = a.dataHoraAbertura;
-    d.tipoDocumento = a.convenio;
+    d.tipoDocumento = a.tipoDocumento;
     d.versaoValidador = a.versaoValidador;
     // Grade do Resumo: coluna 0 aceitos sem advertência, 1 com advertência, 3 total.
     for (int i = 0; i < int(TiposRegistro.size()); ++i)
@@ -53,6 +53,13 @@ DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a) {
             if (usadas[c]) valores << linha.textos[c + 1];
         d.valores[secao] << valores;
     }
+    // Transmissão lida do bloco da mídia ou do recibo; sem ela, o comprovante provisório.
+    d.destino = a.destino.trimmed();
+    d.dataEnvio = a.transmitidoEm;
+    d.protocoloQIV = a.protocoloQIV;
+    d.chaveTransmissao = a.chaveTransmissao;
+    d.remetente = a.remetente;
+    d.email = a.email;
     return d;
 }
 

@@ -71,8 +71,8 @@ struct DadosRecibo {
     QString email;
 };
 
-// Identificação, período, protocolo, contagens da grade e valores por registro (dos totais por
-// CFOP) a partir da entrada. Os dados da transmissão ficam para quem lê o recibo.
+// Tudo a partir da entrada: identificação, período, protocolo, contagens da grade, valores por
+// registro (dos totais por CFOP) e a transmissão que o bloco da mídia ou o recibo deixaram nela.
 DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a);
 
 } // namespace korventa

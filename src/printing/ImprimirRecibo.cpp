@@ -11,10 +11,10 @@
 
 namespace korventa {
 
-void ImprimirReciboKorventa(Sessao& s, const DadosRecibo& dados) {
+bool ImprimirReciboKorventa(Sessao& s, const DadosRecibo& dados, bool avisaImpresso) {
     Plataforma& p = s.plataforma;
     const QString documento = QStringLiteral("Recibo");
-    if (!ImpressoraPronta(s, QStringLiteral("Erro10 "))) return;
+    if (!ImpressoraPronta(s, QStringLiteral("Erro10 "))) return false;
     Log(LogImpressao, QStringLiteral(" Impressora: ") + NomeImpressoraAtual(s));
     Log(LogImpressao, QStringLiteral(" Configurando para Portrait..."));
     s.impressora.orientacao = Retrato;
@@ -32,7 +32,7 @@ void ImprimirReciboKorventa(Sessao& s, const DadosRecibo& dados) {
         QStringLiteral("A impressora está configurada para imprimir no modo Paisagem.\rNo entanto "
                        "é necessário imprimir o Recibo no modo Retrato.\rAltere as configurações "
                        "de impressão e tente novamente.");
-    if (!ConfirmaImpressora(s, dialogo, confirmacao)) return;
+    if (!ConfirmaImpressora(s, dialogo, confirmacao)) return false;
     Log(LogImpressao, QStringLiteral(" Impressora selecionada: ") + NomeImpressoraAtual(s));
 
     const ResultadoTrabalho r = ExecutaTrabalho(
@@ -58,11 +58,13 @@ void ImprimirReciboKorventa(Sessao& s, const DadosRecibo& dados) {
     if (!falha.isEmpty()) {
         Log(LogDetalhe, falha);
         p.mensagem(falha, Icone::Critico);
-        return;
+        return false;
     }
-    if (r.fim == FimTrabalho::Impresso)
+    const bool impresso = r.fim == FimTrabalho::Impresso;
+    if (impresso && avisaImpresso)
         p.mensagem(QStringLiteral("Recibo impresso."), Icone::Informacao);
     Log(LogOperacao, QStringLiteral("Fim ."));
+    return impresso;
 }
 
 } // namespace korventa

@@ -8,6 +8,8 @@ namespace korventa {
 struct Sessao;
 struct DadosRecibo;
 
-void ImprimirReciboKorventa(Sessao& s, const DadosRecibo& dados);
+// true quando o recibo foi impresso. Sem `avisaImpresso`, quem chama dá o aviso (vários recibos
+// de uma vez contam os impressos).
+bool ImprimirReciboKorventa(Sessao& s, const DadosRecibo& dados, bool avisaImpresso = true);
 
 } // namespace korventa

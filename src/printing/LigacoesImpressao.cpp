@@ -1,5 +1,9 @@
 #include "printing/LigacoesImpressao.h"
 
+#include "media/EstadoMidias.h"
+#include "media/Recibo.h"
+#include "printing/DadosRecibo.h"
+#include "printing/ImprimirRecibo.h"
 #include "printing/ImprimirResumo.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/PaginaResumo.h"
@@ -18,6 +22,22 @@ void LigaImpressaoResumo(Sessao& s, PaginaResumo& resumo) {
             if (pagina->opcao(i)->isChecked()) tipo = i;
         ImprimirResumo(s, tipo, 0);
     });
+}
+
+void LigaImpressaoMidias(Sessao& s, EstadoMidias& estado) {
+    estado.imprimeRecibo = [&s](const ArquivoAberto& e, const Recibo* recibo) {
+        DadosRecibo dados = DadosReciboDoArquivo(e);
+        if (recibo && !recibo->protocoloKorventa.trimmed().isEmpty())
+            dados.protocolo = recibo->protocoloKorventa.trimmed();
+        ImprimirReciboKorventa(s, dados);
+    };
+    // Listas das informações: 0 por registro, 1 por CFOP, 2 por CFOP e registro.
+    estado.imprimeTotais = [&s](const ArquivoAberto& e, int lista) {
+        if (lista >= 0 && lista <= 2) ImprimirResumo(s, ResumoTotaisRegistro + lista, e);
+    };
+    estado.imprimeResumoValidacao = [&s](const ArquivoAberto& e) {
+        ImprimirResumo(s, ResumoValidacao, e);
+    };
 }
 
 } // namespace korventa

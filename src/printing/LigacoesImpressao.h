@@ -4,10 +4,15 @@
 namespace korventa {
 
 struct Sessao;
+struct EstadoMidias;
 class PaginaResumo;
 
 // "Imprimir..." do Resumo: o relatório da opção marcada em OptionListarResumo, do primeiro
 // arquivo da tabela.
 void LigaImpressaoResumo(Sessao& s, PaginaResumo& resumo);
+
+// Impressões pedidas pelas mídias: o recibo ("Recibo..." do Resumo e "Recibo" das Mídias; sem
+// recibo lido, o comprovante provisório) e os dois botões "Imprimir" das informações da mídia.
+void LigaImpressaoMidias(Sessao& s, EstadoMidias& estado);
 
 } // namespace korventa

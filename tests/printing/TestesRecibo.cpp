@@ -1,8 +1,10 @@
 // Recibo de transmissão impresso: o formulário numa página em retrato, com ou sem os dados da
 // transmissão, a orientação exigida no diálogo e o papel pequeno que não comporta o recibo.
+#include "media/EstadoMidias.h"
 #include "printing/Ambiente.h"
 #include "printing/DadosRecibo.h"
 #include "printing/ImprimirRecibo.h"
+#include "printing/LigacoesImpressao.h"
 #include "printing/PaginaImpressa.h"
 
 #include <QFile>
@@ -142,6 +144,37 @@ TEST_F(Recibo, PaisagemPedeRetratoEPapelPequenoNaoImprime) {
                              "Altere o papel nas configurações de impressão e tente novamente."));
     EXPECT_EQ(plataforma.caixas()[0].icone, Icone::Critico);
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(Recibo, MidiasImprimemPelasLigacoes) {
+    // A transmissão lida do bloco da mídia está na entrada; sem arquivo de recibo.
+    ArquivoAberto& e = sessao.arquivos[0];
+    e.destino = QStringLiteral("MS");
+    e.transmitidoEm = QStringLiteral("02/02/2024 às 10:11:12");
+    e.protocoloQIV = QStringLiteral("X1Y2Z3A");
+    e.tipoDocumento = QStringLiteral("Arquivo do Convênio 57/95");
+    EstadoMidias estado;
+    LigaImpressaoMidias(sessao, estado);
+    ASSERT_TRUE(estado.imprimeRecibo && estado.imprimeTotais && estado.imprimeResumoValidacao);
+
+    const QString recibo = caminho(QStringLiteral("ligado.pdf"));
+    confirmaPdf(recibo);
+    plataforma.respondeMensagem(Resposta::Ok);
+    estado.imprimeRecibo(e, nullptr);
+    const QString texto = TextoPdf(recibo).simplified();
+    EXPECT_TRUE(
+        texto.contains(QStringLiteral("Arquivo enviado para: MS em 02/02/2024 às 10:11:12")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("Tipo de Documento Arquivo do Convênio 57/95")));
+
+    // "Imprimir" das informações da mídia: a lista 1 é a dos totais por CFOP.
+    e.totaisCFOP = {QStringLiteral("505102") + QString(139, QLatin1Char('0')) + QLatin1Char(' ')};
+    confirmaPdf(caminho(QStringLiteral("info.pdf")), Paisagem);
+    plataforma.respondeMensagem(Resposta::Ok);
+    estado.imprimeTotais(e, 1);
+    EXPECT_EQ(plataforma.caixas().last().texto,
+              QStringLiteral("Relatório dos totais por CFOP impresso."));
+    EXPECT_TRUE(TextoPdf(caminho(QStringLiteral("info.pdf")))
+                    .contains(QStringLiteral("Relatório dos Totais por CFOP")));
 }
 
 } // namespace
