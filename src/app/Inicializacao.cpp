@@ -15,6 +15,7 @@
 #include "validation/Validacao.h"
 
 #include <QDir>
+#include <utility>
 
 namespace korventa {
 
@@ -172,11 +173,27 @@ bool Inicializacao::leVersoes() {
         if (const char* texto = versaoTramil())
             versoes_.tramil = QStringLiteral("Tramil:           ") + DeWindows1252(texto);
     }
+    // As bibliotecas da pós-validação estadual: sem elas o início não segue.
+    for (auto [base, versao] : {std::pair{"Reexame", &versoes_.reexame},
+                                std::pair{"Reexame88", &versoes_.reexame88}}) {
+        const QString nome = QLatin1String(base);
+        auto* f = bibliotecas().funcao<assinaturas::Reexame_Versao>(
+            nome, (nome + QStringLiteral("_Versao")).toLatin1().constData());
+        if (!f) {
+            mostraFalhaBiblioteca(QStringLiteral("Não encontrou DLL ") + nome +
+                                  QStringLiteral(".dll!"));
+            return false;
+        }
+        const char* texto = f();
+        *versao = texto ? DeWindows1252(texto) : QString();
+    }
     janela_.mostraVersoesComponentes(versoes_);
     Log(LogDetalhe, QStringLiteral("Versao Valkora2: ") + versoes_.valkora2);
     Log(LogDetalhe, QStringLiteral("Versao Valkora3: ") + versoes_.valkora3);
     Log(LogDetalhe, QStringLiteral("Versao Kelvor: ") + versoes_.kelvor);
     Log(LogDetalhe, QStringLiteral("Versao GerarMidia: ") + versoes_.gerarMidia);
+    Log(LogDetalhe, QStringLiteral("Versao Reexame: ") + versoes_.reexame);
+    Log(LogDetalhe, QStringLiteral("Versao Reexame88: ") + versoes_.reexame88);
     return true;
 }
 
@@ -196,6 +213,12 @@ bool Inicializacao::confereVersoes() {
                        versoes_.gerarMidia))
         return false;
     Log(LogOperacao, QStringLiteral("Passou pelo teste de versao de GerarMidia..."));
+    if (!ConfereVersao(p, QStringLiteral("Reexame"), esperada(versoes::Reexame),
+                       versoes_.reexame) ||
+        !ConfereVersao(p, QStringLiteral("Reexame88"), esperada(versoes::Reexame88),
+                       versoes_.reexame88))
+        return false;
+    Log(LogOperacao, QStringLiteral("Passou pelo teste de versao de Reexame..."));
     return true;
 }
 

@@ -12,6 +12,8 @@ struct VersoesComponentes {
     QString kelvor;
     QString gerarMidia;
     QString tramil; // rótulo inteiro ("Tramil:" e brancos antes da versão) ou vazio
+    QString reexame;
+    QString reexame88;
 };
 
 class JanelaInicio {

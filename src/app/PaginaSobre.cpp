@@ -29,6 +29,8 @@ PaginaSobre::PaginaSobre(QWidget* pai)
       kelvor_(versao(QStringLiteral("LabelVersaoKelvor"), QStringLiteral("x.x.x"), this)),
       gerarMidia_(versao(QStringLiteral("LabelVersaoGerarMidia"), QStringLiteral("x.x.x"), this)),
       tramil_(versao(QStringLiteral("LabelVersaoTramil"), QStringLiteral("x.x.x"), this)),
+      reexame_(versao(QStringLiteral("LabelVersaoReexame"), QStringLiteral("x.x.x"), this)),
+      reexame88_(versao(QStringLiteral("LabelVersaoReexame88"), QStringLiteral("x.x.x"), this)),
       validador_(versao(QStringLiteral("LabelVersaoValidador"), QStringLiteral("x.x.x"), this)) {
     setObjectName(QStringLiteral("PaginaSobre"));
 
@@ -59,6 +61,8 @@ PaginaSobre::PaginaSobre(QWidget* pai)
     linha(3, QStringLiteral("Kelvor:"), kelvor_);
     linha(4, QStringLiteral("GerarMidiaQIV:"), gerarMidia_);
     legendaTramil_ = linha(5, LegendaTramil, tramil_);
+    linha(6, QStringLiteral("Reexame:"), reexame_);
+    linha(7, QStringLiteral("Reexame88:"), reexame88_);
     grade->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -80,6 +84,8 @@ void PaginaSobre::mostraVersoesComponentes(const VersoesComponentes& v) {
     if (tramil.startsWith(LegendaTramil)) tramil = tramil.mid(LegendaTramil.size()).trimmed();
     tramil_->setText(tramil);
     legendaTramil_->setVisible(!v.tramil.isEmpty());
+    reexame_->setText(v.reexame);
+    reexame88_->setText(v.reexame88);
 }
 
 void PaginaSobre::mostraVersaoPrograma(const QString& versao) {

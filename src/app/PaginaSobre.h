@@ -22,6 +22,8 @@ private:
     QLabel* kelvor_;
     QLabel* gerarMidia_;
     QLabel* tramil_;
+    QLabel* reexame_;
+    QLabel* reexame88_;
     QLabel* legendaTramil_ = nullptr;
     QLabel* validador_;
 };

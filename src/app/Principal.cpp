@@ -13,6 +13,7 @@
 #include "engine/Log.h"
 #include "media/EstadoMidias.h"
 #include "media/MidiaResumo.h"
+#include "media/MidiasVariosArquivos.h"
 #include "platform/Acessivel.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
@@ -192,6 +193,8 @@ void Principal::montaMolduras() {
     midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
     LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
     LigaImpressaoMidias(sessao_, *estadoMidias_);
+    LigaMidiasVariosArquivos(sessao_, *resumoArquivos_,
+                             [this](int n) { MostraInfoEntrada(sessao_, *estadoMidias_, n); });
     moldura(MolduraMidias)->layout()->addWidget(midias_);
     utilitarios_ = new PaginaUtilitarios(sessao_, moldura(MolduraUtilitarios));
     moldura(MolduraUtilitarios)->layout()->addWidget(utilitarios_);

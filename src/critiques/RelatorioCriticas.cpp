@@ -88,7 +88,9 @@ bool PassaNoFiltro(FiltroCriticas filtro, TipoCritica tipo) {
 
 QStringList RelatoriosDoArquivo(const Sessao& sessao, int indice) {
     QStringList arquivos{CaminhoCriticas(sessao, indice)};
-    if (sessao.arquivos.at(indice).temCriticas88) arquivos << CaminhoCriticas88(sessao, indice);
+    const ArquivoAberto& e = sessao.arquivos.at(indice);
+    if (e.temCriticas88) arquivos << CaminhoCriticas88(sessao, indice);
+    if (e.temCriticasPB) arquivos << CaminhoResultadoPB(sessao, indice);
     return arquivos;
 }
 

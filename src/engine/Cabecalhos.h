@@ -121,11 +121,18 @@ KORVENTA_API const char* KORVENTA_CALL GetVersaoDll(void);
 
 // ---------------------------------------------------------------- Reexame / Reexame88
 
-// 0: o arquivo passa; outro valor: falha.
+// Texto de versão (estático). Reexame "2.1.0", Reexame88 "1.0.4".
+KORVENTA_API const char* KORVENTA_CALL Reexame_Versao(void);
+KORVENTA_API const char* KORVENTA_CALL Reexame88_Versao(void);
+// Verificação da PB. 0: o arquivo passa; N > 0: não passa, com N críticas (Rejeições) no
+// formato do relatório de críticas em caminhoResultado, numeradas a partir de 1; -1: não passa
+// porque a verificação não pôde ser feita ou os achados não puderam ser gravados.
 KORVENTA_API int32 KORVENTA_CALL CriticaEspecifica(const char* caminhoArquivo,
                                                    const char* caminhoResultado);
 // Críticas dos registros 88 no formato do relatório de críticas, numeradas a partir de
-// primeiraSequencia. mensagem: 1000 bytes. 0: falha; outro valor: sucesso.
+// primeiraSequencia. mensagem: 1000 bytes. 0: falha; outro valor: sucesso. erros e advertencias
+// contam críticas; linhasComErro, os registros com alguma Rejeição; linhasComAdvertencia, os
+// registros só com Advertências.
 KORVENTA_API int32 KORVENTA_CALL Validacao88(const char* uf, const char* caminhoArquivo,
                                              const char* caminhoCriticas, int32 primeiraSequencia,
                                              char* mensagem, int32* erros, int32* advertencias,
@@ -144,6 +151,8 @@ inline constexpr const char* Valkora2 = "1.7.8.9";
 inline constexpr const char* Valkora3 = "1.8.2";
 inline constexpr const char* Kelvor = "5.2.0.0";
 inline constexpr const char* GerarMidiaQIV = "5.6.0";
+inline constexpr const char* Reexame = "2.1.0";
+inline constexpr const char* Reexame88 = "1.0.4";
 } // namespace korventa::versoes
 
 // Tipos de ponteiro usados pelo carregador do programa.
@@ -181,6 +190,8 @@ using RegravarInfoMidiaQIV = int32(KORVENTA_CALL*)(const char*, const char*, cha
 using GetVersaoDll = const char*(KORVENTA_CALL*)(void);
 using Valkora2_Versao = const char*(KORVENTA_CALL*)(void);
 using Valkora3_Versao = const char*(KORVENTA_CALL*)(void);
+using Reexame_Versao = const char*(KORVENTA_CALL*)(void);
+using Reexame88_Versao = const char*(KORVENTA_CALL*)(void);
 using CriticaEspecifica = int32(KORVENTA_CALL*)(const char*, const char*);
 using Validacao88 = int32(KORVENTA_CALL*)(const char*, const char*, const char*, int32, char*,
                                           int32*, int32*, int32*, int32*);

@@ -20,6 +20,10 @@ inline constexpr const char* ArqTotaisOutrasIEs = "TotaisOutrasIEs.CFOP";
 inline constexpr const char* ArqTotaisPorUF = "TotaisPorUF.CFOP";
 inline constexpr const char* ArqComprovante = "Comprovante.tmp";
 inline constexpr const char* ArqCriticasPos = "CriticasPos.";
+// Resultado da verificação da PB, na pasta do programa: "reexame.res", ou "reexame<n>.res" com
+// vários arquivos abertos.
+inline constexpr const char* ArqResultadoPB = "reexame";
+inline constexpr const char* ExtResultadoPB = ".res";
 // O utilitário fica ao lado do executável, com o nome de executável da plataforma.
 #if defined(_WIN32)
 inline constexpr const char* ProgramaUtilitarioNotas = "Tramil.exe";

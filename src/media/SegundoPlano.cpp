@@ -13,6 +13,18 @@
 
 namespace korventa {
 
+namespace {
+AndamentoExterno* g_externo = nullptr;
+} // namespace
+
+AndamentoExterno::AndamentoExterno() : anterior_(g_externo) {
+    g_externo = this;
+}
+
+AndamentoExterno::~AndamentoExterno() {
+    g_externo = anterior_;
+}
+
 std::int32_t ExecutaEmSegundoPlano(Sessao& s, const QString& texto,
                                    std::function<std::int32_t()> trabalho,
                                    std::function<int()> progresso) {
@@ -27,7 +39,10 @@ std::int32_t ExecutaEmSegundoPlano(Sessao& s, const QString& texto,
 
     // O diálogo modal impede que outra ação comece (ou a janela feche) no meio do trabalho.
     std::unique_ptr<QProgressDialog> dlg;
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    AndamentoExterno* externo = g_externo;
+    if (externo) {
+        externo->andamento(texto, progresso ? 0 : -1);
+    } else if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
         // Sem janela ativa (gerenciador de janelas ainda sem foco) o diálogo se centra na
         // primeira janela visível.
         QWidget* dono = QApplication::activeWindow();
@@ -47,6 +62,7 @@ std::int32_t ExecutaEmSegundoPlano(Sessao& s, const QString& texto,
     QTimer relogio;
     QObject::connect(&relogio, &QTimer::timeout, [&] {
         if (dlg && progresso) dlg->setValue(qBound(0, progresso(), 100));
+        if (externo && progresso) externo->andamento(texto, qBound(0, progresso(), 100));
     });
     relogio.start(100);
     while (!terminou) {

@@ -15,6 +15,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace korventa {
@@ -113,7 +114,10 @@ std::optional<QString> PlataformaQt::salvarArquivo(const DialogoArquivo& d) {
 
 std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
                                                    const QString& pastaInicial) {
-    QFileDialog dlg(janela_, titulo, pastaInicial);
+    // O título de uma janela tem uma linha só: as quebras do texto viram brancos.
+    QString legenda = titulo;
+    legenda.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
+    QFileDialog dlg(janela_, legenda, pastaInicial);
     PreparaDialogoArquivo(dlg);
     dlg.setFileMode(QFileDialog::Directory);
     dlg.setOption(QFileDialog::ShowDirsOnly, true);

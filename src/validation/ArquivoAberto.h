@@ -68,6 +68,9 @@ struct ArquivoAberto {
     bool temCriticas88 = false;
     std::int32_t linhasErro88 = 0;
     std::int32_t linhasAdvertencia88 = 0;
+    // A verificação da PB deixou críticas no seu arquivo de resultado: a lista as mostra depois
+    // das do motor, para o usuário saber por que o arquivo foi rejeitado.
+    bool temCriticasPB = false;
 };
 
 } // namespace korventa

@@ -1,5 +1,6 @@
 #include "validation/Arquivos.h"
 
+#include "abertura/InicioArquivo.h"
 #include "common/Windows1252.h"
 #include "engine/Bibliotecas.h"
 #include "engine/Definicoes.h"
@@ -18,26 +19,6 @@ namespace korventa {
 
 namespace {
 
-// Uma linha pode ser enorme num arquivo que não é de registros: guarda só o começo dela, mas
-// anda até o fim para achar a linha seguinte.
-constexpr qint64 LimiteLinha = 64 * 1024;
-
-bool LeLinha(QFile& f, QString& linha) {
-    if (f.atEnd()) return false;
-    QByteArray bytes = f.readLine(LimiteLinha + 1);
-    if (bytes.isEmpty() && f.error() != QFileDevice::NoError) return false;
-    bool fimDeLinha = bytes.endsWith('\n');
-    while (!fimDeLinha && !f.atEnd()) {
-        const QByteArray resto = f.readLine(LimiteLinha + 1);
-        if (resto.isEmpty()) break;
-        fimDeLinha = resto.endsWith('\n');
-    }
-    if (bytes.endsWith('\n')) bytes.chop(1);
-    if (bytes.endsWith('\r')) bytes.chop(1);
-    linha = DeWindows1252(bytes);
-    return f.error() == QFileDevice::NoError;
-}
-
 // Falha de um passo da abertura: guarda o texto na entrada e registra.
 bool Recusa(ArquivoAberto& e, const QString& texto) {
     e.mensagem = texto;
@@ -45,25 +26,9 @@ bool Recusa(ArquivoAberto& e, const QString& texto) {
     return false;
 }
 
-// Tamanho e tipo de uma das duas primeiras linhas.
-bool ConfereLinha(ArquivoAberto& e, const QString& linha, const char* tipo, const char* ordinal,
-                  const char* artigo) {
-    const QString ord = QString::fromUtf8(ordinal);
-    if (linha.size() < 126) {
-        Log(LogDetalhe, QStringLiteral("O tamanho do registro da %1 linha é inválido! Tamanho: %2")
-                            .arg(ord)
-                            .arg(linha.size()));
-        return Recusa(e, QStringLiteral("O tamanho do registro da %1 linha é inválido: %2!")
-                             .arg(ord)
-                             .arg(linha.size()));
-    }
-    if (!linha.startsWith(QLatin1String(tipo))) {
-        Log(LogDetalhe, QStringLiteral("O registro da %1 não é do tipo %2! Tipo: %3")
-                            .arg(ord, QLatin1String(tipo), linha.left(2)));
-        return Recusa(e, QStringLiteral("%1 linha não é um registro tipo %2!")
-                             .arg(QString::fromUtf8(artigo), QLatin1String(tipo)));
-    }
-    return true;
+bool Recusa(ArquivoAberto& e, const abertura::Recusa& r) {
+    if (!r.detalhe.empty()) Log(LogDetalhe, QString::fromStdString(r.detalhe));
+    return Recusa(e, QString::fromStdString(r.mensagem));
 }
 
 // AAAAMMDD como dd/mm/aaaa.
@@ -88,22 +53,28 @@ bool CarregaEntrada(ArquivoAberto& e, const QString& caminho) {
         return false;
     }
 
+    const std::string nome = caminho.toStdString();
     QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly))
-        return Recusa(e, QStringLiteral("Erro tentando abrir o arquivo ") + caminho);
-    QString l10, l11;
-    if (!LeLinha(f, l10) || !LeLinha(f, l11))
-        return Recusa(e, QStringLiteral("Erro lendo do arquivo ") + caminho);
+    if (!f.open(QIODevice::ReadOnly)) return Recusa(e, {{}, abertura::ErroAbrindo(nome)});
+    abertura::LinhasIniciais linhas;
+    QByteArray bloco(64 * 1024, Qt::Uninitialized);
+    qint64 lidos = 0;
+    while (!linhas.completas() && (lidos = f.read(bloco.data(), bloco.size())) > 0)
+        linhas.acrescenta(std::string_view(bloco.constData(), static_cast<std::size_t>(lidos)));
+    if (lidos < 0) return Recusa(e, {{}, abertura::ErroLendo(nome)});
+    linhas.terminaArquivo();
     f.close();
-    if (f.error() != QFileDevice::NoError)
-        return Recusa(e, QStringLiteral("Erro fechando o arquivo ") + caminho);
-    e.linhaRegistro10 = l10;
-    e.linhaRegistro11 = l11;
-    Log(LogDetalhe, QStringLiteral("Leu os dois registros do arquivo."));
-
-    if (!ConfereLinha(e, l10, "10", "primeira", "A primeira") ||
-        !ConfereLinha(e, l11, "11", "segunda", "A segunda"))
-        return false;
+    if (f.error() != QFileDevice::NoError) return Recusa(e, {{}, abertura::ErroFechando(nome)});
+    const auto texto = [&](int i) {
+        const std::string& t = linhas.linha(i).texto;
+        return DeWindows1252(QByteArray(t.data(), static_cast<qsizetype>(t.size())));
+    };
+    if (linhas.completas()) {
+        e.linhaRegistro10 = texto(0);
+        e.linhaRegistro11 = texto(1);
+        Log(LogDetalhe, QStringLiteral("Leu os dois registros do arquivo."));
+    }
+    if (auto r = abertura::ConfereLinhasIniciais(linhas, nome)) return Recusa(e, *r);
     Log(LogDetalhe, QStringLiteral("Registros 10 e 11 verificados."));
 
     ObtemCamposRegistroKorventa(e);
@@ -151,17 +122,8 @@ int AnoFimPeriodo(const ArquivoAberto& e) {
 }
 
 QString VerificaConvenio(const ArquivoAberto& e) {
-    const int ano = AnoFimPeriodo(e);
-    const QString codigo = CodigoDoRotulo(e.convenio);
-    const QString periodo = QStringLiteral("Período de referência inválido para código de "
-                                           "identificação de estrutura do Convênio.\r");
-    if (codigo == QLatin1String("1") && ano == 2003)
-        return periodo + QStringLiteral("Informar código 2 ou superior no campo 10 do registro 10 "
-                                        "para fatos geradores ocorridos a partir de 01/01/2003.");
-    if ((codigo == QLatin1String("1") || codigo == QLatin1String("2")) && ano > 2003)
-        return periodo + QStringLiteral("Informar código 3 no campo 10 do registro 10 para fatos "
-                                        "geradores ocorridos a partir de 01/01/2004.");
-    return QString();
+    const auto m = abertura::ConfereConvenio(ParaWindows1252(e.linhaRegistro10).toStdString());
+    return m ? QString::fromStdString(*m) : QString();
 }
 
 bool VerificaDataHoraArquivo(Sessao& s, int indice, bool mostraMensagem) {

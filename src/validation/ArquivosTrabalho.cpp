@@ -26,6 +26,12 @@ QString CaminhoCriticas88(const Sessao& s, int n) {
                         QString::fromLatin1(ArqCriticasPos) + uf + SufixoEntrada(n));
 }
 
+QString CaminhoResultadoPB(const Sessao& s, int n) {
+    const QString indice = s.variosArquivos() ? QString::number(n) : QString();
+    return JuntaCaminho(s.pastaPrograma, QString::fromLatin1(ArqResultadoPB) + indice +
+                                             QString::fromLatin1(ExtResultadoPB));
+}
+
 void ApagaArquivosTrabalho(const Sessao& s) {
     // Antes de a janela principal definir as pastas não há o que apagar (e um nome relativo
     // apagaria na pasta corrente).
@@ -35,6 +41,7 @@ void ApagaArquivosTrabalho(const Sessao& s) {
     for (int i = 0; i < s.arquivos.size(); ++i) {
         apaga(s.caminhoCriticas, CaminhoCriticas(s, i));
         apaga(s.pastaPrograma, CaminhoCriticas88(s, i));
+        apaga(s.pastaPrograma, CaminhoResultadoPB(s, i));
         apaga(s.caminhoTotaisCFOP, CaminhoTotaisCFOP(s, i));
     }
 }

@@ -13,6 +13,9 @@ QString CaminhoCriticas(const Sessao& s, int n);
 QString CaminhoTotaisCFOP(const Sessao& s, int n);
 // Críticas do registro 88 da pós-validação, na pasta do programa, com a UF da entrada.
 QString CaminhoCriticas88(const Sessao& s, int n);
+// Resultado da verificação da PB, na pasta do programa: "reexame.res" com um arquivo aberto,
+// "reexame<n>.res" (sem branco) com vários.
+QString CaminhoResultadoPB(const Sessao& s, int n);
 
 // Apaga os arquivos de trabalho de todas as entradas, ignorando falhas.
 void ApagaArquivosTrabalho(const Sessao& s);

@@ -16,7 +16,9 @@ struct ContagensPosValidacao {
 };
 
 // Chamada por ValidarArquivo para uma entrada aceita pelo motor cuja natureza das operações é
-// "3" (totalidade das operações do informante).
+// "3" (totalidade das operações do informante): PB pela Reexame (rejeita na hora, e as críticas
+// achadas entram na lista) e, nas versões de teste, os registros 88 de MS pela Reexame88. Uma
+// biblioteca que falha mostra a caixa crítica e pede o fim da validação do arquivo.
 ContagensPosValidacao VerificacoesPosValidacao(Sessao& s, int n);
 
 // Com críticas do registro 88: erros rejeitam, advertências rebaixam o aceito, e as contagens

@@ -144,6 +144,7 @@ void DescartaValidacao(Sessao& s, int n) {
     e.advertencias = 0;
     e.crcArquivo.clear();
     e.temCriticas88 = false;
+    e.temCriticasPB = false;
     e.totaisCFOP.clear();
     QFile::remove(CaminhoCriticas(s, n));
     QFile::remove(CaminhoTotaisCFOP(s, n));
@@ -189,6 +190,7 @@ FimValidacao ValidarArquivo(Sessao& s, int n, DlgProgressoValidacao& dlg) {
     }
 
     e.temCriticas88 = false;
+    e.temCriticasPB = false;
     ContagensPosValidacao pos;
     if (e.resultado != ResultadoRejeitado && CodigoDoRotulo(e.natureza) == QLatin1String("3")) {
         pos = VerificacoesPosValidacao(s, n);

@@ -92,6 +92,8 @@ TEST_F(Inicio, PrimeiraExecucaoComecaEmConfigurarComAsVersoesNoSobre) {
     EXPECT_EQ(texto("LabelVersaoValkora3"), QStringLiteral("1.8.2"));
     EXPECT_EQ(texto("LabelVersaoKelvor"), QStringLiteral("5.2.0.0"));
     EXPECT_EQ(texto("LabelVersaoGerarMidia"), QStringLiteral("5.6.0"));
+    EXPECT_EQ(texto("LabelVersaoReexame"), QStringLiteral("2.1.0"));
+    EXPECT_EQ(texto("LabelVersaoReexame88"), QStringLiteral("1.0.4"));
     // O Tramil alinhado com os outros: a legenda na coluna das legendas, a versão na dos valores.
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+(\\.\\d+)+$"))
                     .match(texto("LabelVersaoTramil"))
@@ -118,9 +120,12 @@ TEST_F(Inicio, PrimeiraExecucaoComecaEmConfigurarComAsVersoesNoSobre) {
                                QStringLiteral("Versao Valkora3: 1.8.2"),
                                QStringLiteral("Versao Kelvor: 5.2.0.0"),
                                QStringLiteral("Versao GerarMidia: 5.6.0"),
+                               QStringLiteral("Versao Reexame: 2.1.0"),
+                               QStringLiteral("Versao Reexame88: 1.0.4"),
                                QStringLiteral("Passou pelo teste de versao de valkora..."),
                                QStringLiteral("Passou pelo teste de versao de Kelvor..."),
                                QStringLiteral("Passou pelo teste de versao de GerarMidia..."),
+                               QStringLiteral("Passou pelo teste de versao de Reexame..."),
                                QStringLiteral("VerificaQIV..."),
                                QStringLiteral("Fim VerificaQIV."),
                                QStringLiteral("Leu configuracoes do registry."),
@@ -270,9 +275,23 @@ TEST_F(Inicio, BibliotecaCompanheiraEstragadaAMensagemTrazOMotivoDoCarregador) {
                                    QStringLiteral(": ")));
 }
 
+TEST_F(Inicio, SemABibliotecaDaPosValidacaoAMensagemDeQuatroLinhas) {
+    testes::usaBibliotecasDe(pastaCom({QStringLiteral("Kelvor"), QStringLiteral("GerarMidiaQIV"),
+                                       QStringLiteral("Valkora2"), QStringLiteral("Valkora3"),
+                                       QStringLiteral("Reexame")}));
+    plataforma_.respondeMensagem(Resposta::Ok);
+    EXPECT_FALSE(inicia());
+    ASSERT_EQ(plataforma_.caixas().size(), 1);
+    const QStringList linhas = plataforma_.caixas()[0].texto.split(QLatin1Char('\r'));
+    ASSERT_EQ(linhas.size(), 4);
+    EXPECT_EQ(linhas[0], QStringLiteral("Não encontrou DLL Reexame88.dll!"));
+    EXPECT_TRUE(linhas[1].endsWith(Bibliotecas::nomeArquivo(QStringLiteral("Reexame88"))));
+}
+
 TEST_F(Inicio, SemOUtilitarioORotuloDoTramilFicaVazio) {
     testes::usaBibliotecasDe(pastaCom({QStringLiteral("Kelvor"), QStringLiteral("GerarMidiaQIV"),
-                                       QStringLiteral("Valkora2"), QStringLiteral("Valkora3")}));
+                                       QStringLiteral("Valkora2"), QStringLiteral("Valkora3"),
+                                       QStringLiteral("Reexame"), QStringLiteral("Reexame88")}));
     ASSERT_TRUE(inicia());
     EXPECT_EQ(texto("LabelVersaoTramil"), QString());
 }

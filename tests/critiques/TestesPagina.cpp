@@ -97,6 +97,25 @@ TEST_F(Pagina, ListaComAmpulhetaEAvisaDoLimite) {
     EXPECT_EQ(m.index(0, 2).data().toString(), QStringLiteral("50"));
 }
 
+TEST_F(Pagina, AchadosDaPBListadosDepoisDasCriticasDoMotor) {
+    abreArquivo(0, QStringLiteral("pb.txt"), "10", 1, 1);
+    sessao.arquivos[0].uf = QStringLiteral("PB");
+    sessao.arquivos[0].temCriticasPB = true;
+    CriticaTeste motor;
+    motor.tipo = TextoAdvertencia;
+    motor.mensagem = QStringLiteral("Nota fiscal modelo 55 em situação normal sem registro 54.");
+    CriticaTeste pb;
+    pb.mensagem = QStringLiteral("Na PB, nota fiscal modelo 55 em situação normal exige "
+                                 "registros 54 (itens).");
+    GravaArquivo(relatorio(0), RelatorioCriticas({motor}));
+    GravaArquivo(caminho(QStringLiteral("reexame.res")), RelatorioCriticas({pb}));
+    sessao.listaCriticas();
+    ASSERT_EQ(pagina.modelo().rowCount(), 2);
+    EXPECT_EQ(pagina.modelo().index(0, 1).data().toString(), motor.mensagem);
+    EXPECT_EQ(pagina.modelo().index(1, 1).data().toString(), pb.mensagem);
+    EXPECT_TRUE(plataforma.caixas().isEmpty());
+}
+
 TEST_F(Pagina, FiltroEscolhidoListaDeNovoEGuardaAEscolha) {
     abreArquivo(0, QStringLiteral("a.txt"), "10", 1, 1);
     CriticaTeste erro, advertencia;

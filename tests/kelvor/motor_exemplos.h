@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <sys/wait.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -438,6 +439,17 @@ inline std::string linhas(std::initializer_list<std::string> rs, const char* fim
     for (const auto& r : rs)
         s += r + fim;
     return s;
+}
+
+// Saída de um comando e o seu código de saída.
+inline std::pair<std::string, int> executa(const std::string& comando) {
+    std::string saida;
+    FILE* p = popen(comando.c_str(), "r");
+    char buf[4096];
+    while (std::size_t n = std::fread(buf, 1, sizeof buf, p))
+        saida.append(buf, n);
+    int st = pclose(p);
+    return {saida, WEXITSTATUS(st)};
 }
 
 } // namespace exemplos

@@ -1,4 +1,5 @@
 // A interface C de libKelvor, carregada como o programa a carrega, e o korventa-validar.
+#include "motor_biblioteca.h"
 #include "motor_exemplos.h"
 
 #include "core/Texto.h"
@@ -18,28 +19,6 @@ namespace a = korventa::assinaturas;
 
 namespace {
 
-struct Kelvor {
-    void* h = dlopen(KORVENTA_BIN_DIR "/libKelvor.so", RTLD_NOW);
-    template <typename F> F f(const char* nome) {
-        return reinterpret_cast<F>(h ? dlsym(h, nome) : nullptr);
-    }
-};
-
-Kelvor& biblioteca() {
-    static Kelvor k;
-    return k;
-}
-
-// Saída de um comando e o seu código de saída.
-std::pair<std::string, int> executa(const std::string& comando) {
-    std::string saida;
-    FILE* p = popen(comando.c_str(), "r");
-    char buf[4096];
-    while (std::size_t n = std::fread(buf, 1, sizeof buf, p))
-        saida.append(buf, n);
-    int st = pclose(p);
-    return {saida, WEXITSTATUS(st)};
-}
 
 } // namespace
 
@@ -175,7 +154,7 @@ TEST(MotorApi, LogNaPastaTemporariaComNivel) {
 TEST(MotorApi, LinhaDeComandoCodigosDeSaidaEJson) {
     const std::string cmd = KORVENTA_BIN_DIR "/korventa-validar";
     Pasta pasta;
-    grava(pasta / "ruim.txt", linhas({r10(), "curto"}));
+    grava(pasta / "ruim.txt", linhas({r10(), r11(), "curto"}));
     auto [texto, rc] = executa(cmd + " --max 1 " + (pasta / "ruim.txt") + " 2>/dev/null");
     EXPECT_EQ(rc, 2);
     EXPECT_NE(texto.find("ARQUIVO REJEITADO"), std::string::npos);

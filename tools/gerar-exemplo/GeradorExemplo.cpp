@@ -41,6 +41,7 @@ public:
         registros70();
         registros74();
         registros75();
+        registros88();
         registros90();
     }
 
@@ -191,8 +192,12 @@ private:
         }
     }
 
+    // A nota sem itens: uma do meio do arquivo.
+    std::int64_t notaSemItens() const { return o_.notaSemItens ? c_.documentos / 2 : -1; }
+
     void registros54() {
         for (std::int64_t i = 0; i < c_.documentos; ++i) {
+            if (i == notaSemItens()) continue;
             const Documento d = c_.documento(i);
             const Parceiro& p = c_.parceiros()[static_cast<std::size_t>(d.parceiro)];
             for (int j = 0; j < d.itens + (d.frete ? 1 : 0); ++j) {
@@ -430,6 +435,21 @@ private:
         }
     }
 
+    void registros88() {
+        for (std::int64_t k = 0; k < o_.registros88; ++k) {
+            const bool outroCnpj = k < o_.registros88OutroCnpj;
+            const bool subtipoInvalido =
+                !outroCnpj && k < o_.registros88OutroCnpj + o_.registros88SubtipoInvalido;
+            r_.limpa();
+            r_.num(1, 2, 88);
+            r_.txt(3, 3, subtipoInvalido ? "S-E" : (k % 2 ? "SMS" : "SME"));
+            const Parceiro& p = c_.parceiros()[0];
+            r_.txt(6, 14, std::string_view(outroCnpj ? p.cnpj : c_.cnpj, 14));
+            r_.txt(20, 34, k % 2 ? "Sem Movimento de Saidas" : "Sem Movimento de Entradas");
+            e_.linha(r_);
+        }
+    }
+
     void registros90() {
         struct Par {
             int tipo;
@@ -478,6 +498,9 @@ std::string opcoesInvalidas(const Opcoes& o) {
         return "Mês de referência inválido.";
     if (o.porcentoSem75 < 0 || o.porcentoSem75 > 100)
         return "Porcentagem de códigos sem registro 75 inválida (de 0 a 100).";
+    if (o.registros88 < 0 || o.registros88OutroCnpj < 0 || o.registros88SubtipoInvalido < 0 ||
+        o.registros88OutroCnpj + o.registros88SubtipoInvalido > o.registros88)
+        return "Registros 88 com falha a mais que os registros 88.";
     return {};
 }
 

@@ -49,6 +49,14 @@ struct Opcoes {
     // Porcentagem dos códigos de produto sem registro 75 (falha em massa, fora do mapa): cada
     // 54 e 74 que usa um deles fica sem o seu 75.
     int porcentoSem75 = 0;
+    // Uma nota modelo 55 em situação normal sem os seus registros 54 (o motor só adverte).
+    bool notaSemItens = false;
+    // Registros 88 no modelo de MS (subtipo, CNPJ do informante, texto), antes dos 90. Dos
+    // primeiros, registros88OutroCnpj trazem outro CNPJ e os registros88SubtipoInvalido seguintes
+    // um subtipo com caractere que não é letra nem dígito. O motor não confere o 88: fora do mapa.
+    std::int64_t registros88 = 0;
+    std::int64_t registros88OutroCnpj = 0;
+    std::int64_t registros88SubtipoInvalido = 0;
 };
 
 // Onde uma falha foi posta: linha (1-based) e campo (início 1-based e largura; 0 e 0 quando

@@ -33,6 +33,10 @@ Opções:
       --mapa ARQUIVO      grava o mapa das falhas nesse arquivo (padrão: saída de erros)
       --sem-75 P          deixa P por cento dos códigos de produto sem registro 75: cada 54 e
                           74 que os usa fica sem o seu (falha em massa, fora do mapa)
+      --nota-sem-itens    uma nota modelo 55 em situação normal fica sem os seus registros 54
+      --registros88 N     N registros 88 no modelo de MS antes dos registros 90
+      --88-outro-cnpj N   dos registros 88, os N primeiros com outro CNPJ do informante
+      --88-subtipo N      os N registros 88 seguintes com subtipo que não é alfanumérico
   -h, --help              mostra esta ajuda
 
 Tipos de falha: tamanho, tipo, numerico, data, periodo, cnpj, ie, cfop, uf, icms, total90,
@@ -134,6 +138,13 @@ int main(int argc, char** argv) {
             if (!valor(v) || !lerNumero(v, n) || n > 100)
                 return erroDeUso("porcentagem inválida (de 0 a 100).");
             o.porcentoSem75 = static_cast<int>(n);
+        } else if (a == "--nota-sem-itens") {
+            o.notaSemItens = true;
+        } else if (a == "--registros88" || a == "--88-outro-cnpj" || a == "--88-subtipo") {
+            if (!valor(v) || !lerNumero(v, n)) return erroDeUso("número inválido em " + std::string(a));
+            (a == "--registros88"     ? o.registros88
+             : a == "--88-outro-cnpj" ? o.registros88OutroCnpj
+                                      : o.registros88SubtipoInvalido) = static_cast<std::int64_t>(n);
         } else if (a == "--falha") {
             if (!valor(v)) return erroDeUso("falta o tipo da falha.");
             if (v == "todas") {

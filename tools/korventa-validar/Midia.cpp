@@ -1,5 +1,7 @@
 #include "Midia.h"
 
+#include "Saida.h"
+
 #include "core/Texto.h"
 #include "midia/LeituraMidia.h"
 
@@ -44,19 +46,9 @@ std::string aparado(std::string s) {
     return s.substr(i, s.find_last_not_of(' ') - i + 1);
 }
 
+// Caminho e nomes de entradas podem vir em qualquer codificação: o JSON sai sempre UTF-8.
 std::string emJson(std::string_view s) {
-    std::string r = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') r += '\\';
-        if (static_cast<unsigned char>(c) >= 0x20 || c == '"' || c == '\\') {
-            r += c;
-            continue;
-        }
-        char u[8];
-        std::snprintf(u, sizeof u, "\\u%04x", c);
-        r += u;
-    }
-    return r + "\"";
+    return textoJson(s);
 }
 
 // Linhas de um texto com CR LF, sem a última vazia.

@@ -15,7 +15,9 @@ const char* textoAjuda() {
            "...)\n"
            "  -t ARQUIVO     grava os totais por CFOP (com vários arquivos: ARQUIVO.1, .2 ...)\n"
            "  --json         um objeto JSON por arquivo, em vez do texto\n"
-           "  --max N        mostra no máximo N críticas por arquivo (padrão 20; 0: nenhuma)\n"
+           "  --max N        mostra no máximo N críticas por arquivo (padrão 20; 0: todas)\n"
+           "  -j N           N validações ao mesmo tempo (padrão: uma por núcleo); com vários\n"
+           "                 arquivos valida N deles de uma vez, sempre na ordem dos argumentos\n"
            "  --leiaute F    0: leiaute anterior a 2003; 1: leiaute atual (padrão)\n"
            "  --versao V     versão do convênio, 2 ou 3 (padrão 3)\n"
            "  --midia ZIP    mostra o bloco de informações, o resumo, os totais por CFOP e o\n"
@@ -23,8 +25,10 @@ const char* textoAjuda() {
            "  -h, --help     mostra esta ajuda\n"
            "\n"
            "Código de saída: 0 aceito, 1 aceito com advertências, 2 rejeitado,\n"
-           "3 não foi possível validar (o motivo sai na saída de erros).\n"
-           "Com vários arquivos vale o maior código entre eles.\n";
+           "3 não foi possível validar (arquivo recusado na abertura, como no programa, ou\n"
+           "saída que não pode ser gravada; o motivo sai junto do arquivo).\n"
+           "Com vários arquivos vale o maior código entre eles, e a última linha resume o lote\n"
+           "(com --json, na saída de erros).\n";
 }
 
 namespace {
@@ -57,18 +61,25 @@ std::optional<std::string> leOpcoes(int argc, char** argv, Opcoes& o) {
             const char* v = valor(argv[i]);
             if (!v) return "A opção " + std::string(a) + " precisa de um nome de arquivo.";
             (a == "-c" ? o.relatorio : o.totaisCfop) = v;
-        } else if (a == "--max" || a == "--leiaute" || a == "--versao") {
+        } else if (a == "--max" || a == "--leiaute" || a == "--versao" || a == "-j") {
             const char* v = valor(argv[i]);
             int n = 0;
             if (!v || !inteiro(v, n)) return "A opção " + std::string(a) + " precisa de um número.";
             if (a == "--max")
                 o.maxCriticas = n;
+            else if (a == "-j" && n >= 1 && n <= 1024)
+                o.threads = n;
             else if (a == "--leiaute" && n <= 1)
                 o.flagLeiaute = n;
             else if (a == "--versao" && (n == 2 || n == 3))
                 o.versaoConvenio = n;
             else
                 return "Valor inválido para a opção " + std::string(a) + ": " + v;
+        } else if (a.size() > 2 && a.substr(0, 2) == "-j") { // -j4, como no make
+            int n = 0;
+            if (!inteiro(argv[i] + 2, n) || n < 1 || n > 1024)
+                return "Valor inválido para a opção -j: " + std::string(a.substr(2));
+            o.threads = n;
         } else if (a.size() > 1 && a[0] == '-') {
             return "Opção desconhecida: " + std::string(a);
         } else {

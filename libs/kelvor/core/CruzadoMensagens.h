@@ -25,6 +25,8 @@ inline constexpr const char* Sem90 =
     "Arquivo sem registro 90: o último registro do arquivo deve ser o registro 90.";
 inline constexpr const char* Sem11 =
     "Arquivo sem registro 11: o segundo registro do arquivo deve ser o registro 11.";
+inline constexpr const char* SemRegistros =
+    "Arquivo sem registros: o arquivo deve ter os registros 10, 11 e 90.";
 std::string ordemDosTipos(std::string_view tipo, std::string_view anterior);
 // criterio: "data", "CNPJ, série, número e item", ...
 std::string ordemDentroDoTipo(std::string_view tipo, std::string_view criterio);

@@ -74,7 +74,15 @@ void EstruturaOrdem::ordemDosTipos(RegistroAtual& r, int indice) {
 }
 
 void EstruturaOrdem::fim(CriticasTardias& t, const LocalRegistro* ultimo) {
-    if (!ultimo) return; // arquivo sem registros: a leitura já recusa
+    if (!ultimo) {
+        // Arquivo vazio (ou só a marca de fim): nada de 10, 11 e 90. A crítica fica na linha 1,
+        // sem tipo, e não entra nas contagens por tipo.
+        LocalRegistro inicio;
+        inicio.linha = 1;
+        inicio.contado = false;
+        t.critica(inicio, Gravidade::Rejeicao, {}, {}, mensagem::SemRegistros);
+        return;
+    }
     if (registros_ < 2 && quantos11_ == 0)
         t.critica(*ultimo, Gravidade::Rejeicao, {}, {}, mensagem::Sem11);
     if (quantos90_ == 0) t.critica(*ultimo, Gravidade::Rejeicao, {}, {}, mensagem::Sem90);

@@ -50,7 +50,8 @@ std::string formataCabecalho(std::string_view caminhoArquivo, const std::tm& q) 
     std::snprintf(quando, sizeof quando, "%02d/%02d/%04d %02d:%02d:%02d", q.tm_mday, q.tm_mon + 1,
                   q.tm_year + 1900, q.tm_hour, q.tm_min, q.tm_sec);
     std::string s = texto::paraWindows1252("KORVENTA - Relatório de Críticas - ");
-    s.append(caminhoArquivo).append(" - ").append(quando);
+    // O caminho chega na codificação do sistema de arquivos (UTF-8 aqui): o relatório é 1252.
+    s.append(texto::paraWindows1252(caminhoArquivo)).append(" - ").append(quando);
     texto::trocaControles(s);
     return s;
 }

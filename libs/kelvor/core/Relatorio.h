@@ -15,7 +15,8 @@ inline constexpr std::size_t TamanhoRegistroCritica = 216;
 
 // Os 216 caracteres de uma crítica (sem o CR LF), numerada com sequencia.
 std::string formataCritica(const Critica& c, std::int64_t sequencia);
-// "KORVENTA - Relatório de Críticas - <caminho> - dd/mm/aaaa hh:mm:ss", em Windows-1252.
+// "KORVENTA - Relatório de Críticas - <caminho> - dd/mm/aaaa hh:mm:ss", em Windows-1252 (o
+// caminho também, convertido quando vem em UTF-8).
 std::string formataCabecalho(std::string_view caminhoArquivo, const std::tm& quando);
 
 class RelatorioCriticas {

@@ -72,6 +72,34 @@ std::string paraUtf8(std::string_view s) {
     return r;
 }
 
+std::string utf8Valido(std::string_view s) {
+    std::string r;
+    r.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        auto b = static_cast<unsigned char>(s[i]);
+        int n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        bool valido = n != 0 && i + n <= s.size();
+        char32_t cp = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
+        for (int k = 1; valido && k < n; ++k) {
+            auto c = static_cast<unsigned char>(s[i + k]);
+            valido = (c & 0xC0) == 0x80;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        // Formas longas demais, substitutos e além de U+10FFFF também não são UTF-8.
+        constexpr char32_t Minimo[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (valido && n > 1)
+            valido = cp >= Minimo[n] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        if (!valido) {
+            r += paraUtf8(s.substr(i, 1));
+            ++i;
+            continue;
+        }
+        r.append(s.substr(i, static_cast<std::size_t>(n)));
+        i += static_cast<std::size_t>(n);
+    }
+    return r;
+}
+
 void trocaControles(std::string& s) {
     for (char& c : s)
         if (static_cast<unsigned char>(c) < 32 || c == 127) c = '?';

@@ -16,6 +16,10 @@ std::string paraWindows1252(std::string_view utf8);
 // Bytes lidos dos arquivos (Windows-1252) para UTF-8.
 std::string paraUtf8(std::string_view cp1252);
 
+// Texto de fora (um nome de arquivo, p. ex.) para UTF-8 válido: o que já é UTF-8 fica; cada
+// byte que não forma UTF-8 é lido como Windows-1252.
+std::string utf8Valido(std::string_view bytes);
+
 // Bytes de controle (abaixo de 32, e 127) viram '?': o relatório é lido por linhas.
 void trocaControles(std::string& s);
 

@@ -93,6 +93,7 @@ Validador::~Validador() {
 
 std::optional<std::string> Validador::prepara() {
     if (auto e = abreParaLer(p_.arquivo, arquivo_)) return e;
+    if (auto e = confereSaidas(p_.arquivo, p_.relatorio, p_.totaisCfop)) return e;
     std::error_code ec;
     auto tam = std::filesystem::file_size(p_.arquivo, ec);
     tamanho_ = ec ? 0 : static_cast<std::int64_t>(tam);

@@ -1,0 +1,13 @@
+// Validação de um lote de arquivos: N ao mesmo tempo, saída na ordem dos argumentos, código de
+// saída o pior veredito e, com mais de um arquivo, uma linha de resumo no fim.
+#pragma once
+
+#include "Opcoes.h"
+
+#include <cstddef>
+
+// Arquivos validados ao mesmo tempo com `tarefas` threads ao todo (0: uma por núcleo).
+std::size_t arquivosAoMesmoTempo(int tarefas, std::size_t arquivos);
+
+// Valida os arquivos das opções e imprime cada resultado; devolve o código de saída.
+int validaLote(const Opcoes& o);
