@@ -191,8 +191,8 @@ void Principal::montaMolduras() {
     };
     estadoMidias_ = std::make_unique<EstadoMidias>();
     midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
-    LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
-    LigaImpressaoMidias(sessao_, *estadoMidias_);
+    LigaMidias(sessao_, *estadoMidias_, this, *validar_);
+    LigaImpressaoMidias(sessao_, *estadoMidias_, *resumo_, *resumoArquivos_);
     LigaMidiasVariosArquivos(sessao_, *resumoArquivos_,
                              [this](int n) { MostraInfoEntrada(sessao_, *estadoMidias_, n); });
     moldura(MolduraMidias)->layout()->addWidget(midias_);

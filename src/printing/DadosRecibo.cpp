@@ -2,6 +2,7 @@
 
 #include "common/Caminhos.h"
 #include "common/Texto.h"
+#include "media/Recibo.h"
 #include "media/TotaisCFOPRegistro.h"
 #include "printing/RelatorioTotais.h"
 #include "validation/ArquivoAberto.h"
@@ -60,6 +61,13 @@ DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a) {
     d.chaveTransmissao = a.chaveTransmissao;
     d.remetente = a.remetente;
     d.email = a.email;
+    return d;
+}
+
+DadosRecibo DadosReciboDaMidia(const ArquivoAberto& a, const Recibo* recibo) {
+    DadosRecibo d = DadosReciboDoArquivo(a);
+    if (recibo && !recibo->protocoloKorventa.trimmed().isEmpty())
+        d.protocolo = recibo->protocoloKorventa.trimmed();
     return d;
 }
 

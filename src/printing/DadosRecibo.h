@@ -13,6 +13,7 @@
 namespace korventa {
 
 struct ArquivoAberto;
+struct Recibo;
 
 struct LinhaRegistrosRecibo {
     QString tipo;           // "10", "50"... ou "Totais"
@@ -74,5 +75,9 @@ struct DadosRecibo {
 // Tudo a partir da entrada: identificação, período, protocolo, contagens da grade, valores por
 // registro (dos totais por CFOP) e a transmissão que o bloco da mídia ou o recibo deixaram nela.
 DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a);
+
+// O mesmo, com o protocolo do recibo do programa de transmissão quando ele foi achado (nulo: o
+// comprovante provisório).
+DadosRecibo DadosReciboDaMidia(const ArquivoAberto& a, const Recibo* recibo);
 
 } // namespace korventa

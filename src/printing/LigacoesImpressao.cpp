@@ -1,12 +1,14 @@
 #include "printing/LigacoesImpressao.h"
 
+#include "media/ComandosMidia.h"
 #include "media/EstadoMidias.h"
-#include "media/Recibo.h"
 #include "printing/DadosRecibo.h"
 #include "printing/ImprimirRecibo.h"
 #include "printing/ImprimirResumo.h"
+#include "printing/RecibosVariosArquivos.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/PaginaResumo.h"
+#include "validation/PaginaResumoArquivos.h"
 
 #include <QPointer>
 #include <QRadioButton>
@@ -24,12 +26,15 @@ void LigaImpressaoResumo(Sessao& s, PaginaResumo& resumo) {
     });
 }
 
-void LigaImpressaoMidias(Sessao& s, EstadoMidias& estado) {
+void LigaImpressaoMidias(Sessao& s, EstadoMidias& estado, PaginaResumo& resumo,
+                         PaginaResumoArquivos& resumoArquivos) {
+    resumo.botaoRecibo()->defineAcao([&s, &estado] { BotaoResumoRecibo_Click(s, estado); });
+    QPointer<PaginaResumoArquivos> pagina(&resumoArquivos);
+    resumoArquivos.botaoRecibos()->defineAcao([&s, &estado, pagina] {
+        if (pagina) BotaoResumoXRecibos_Click(s, estado, *pagina);
+    });
     estado.imprimeRecibo = [&s](const ArquivoAberto& e, const Recibo* recibo) {
-        DadosRecibo dados = DadosReciboDoArquivo(e);
-        if (recibo && !recibo->protocoloKorventa.trimmed().isEmpty())
-            dados.protocolo = recibo->protocoloKorventa.trimmed();
-        ImprimirReciboKorventa(s, dados);
+        ImprimirReciboKorventa(s, DadosReciboDaMidia(e, recibo));
     };
     // Listas das informações: 0 por registro, 1 por CFOP, 2 por CFOP e registro.
     estado.imprimeTotais = [&s](const ArquivoAberto& e, int lista) {

@@ -6,6 +6,9 @@
 #include "printing/ImprimirRecibo.h"
 #include "printing/LigacoesImpressao.h"
 #include "printing/PaginaImpressa.h"
+#include "validation/BotaoComAcao.h"
+#include "validation/PaginaResumo.h"
+#include "validation/PaginaResumoArquivos.h"
 
 #include <QFile>
 
@@ -154,8 +157,12 @@ TEST_F(Recibo, MidiasImprimemPelasLigacoes) {
     e.protocoloQIV = QStringLiteral("X1Y2Z3A");
     e.tipoDocumento = QStringLiteral("Arquivo do Convênio 57/95");
     EstadoMidias estado;
-    LigaImpressaoMidias(sessao, estado);
+    PaginaResumo resumo(sessao);
+    PaginaResumoArquivos varios(sessao);
+    LigaImpressaoMidias(sessao, estado, resumo, varios);
     ASSERT_TRUE(estado.imprimeRecibo && estado.imprimeTotais && estado.imprimeResumoValidacao);
+    EXPECT_TRUE(resumo.botaoRecibo()->temAcao());
+    EXPECT_TRUE(varios.botaoRecibos()->temAcao());
 
     const QString recibo = caminho(QStringLiteral("ligado.pdf"));
     confirmaPdf(recibo);
