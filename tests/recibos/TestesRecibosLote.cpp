@@ -116,6 +116,8 @@ TEST_F(RecibosLote, CadaLinhaImprimeOSeuReciboEOReenvioValeOMaisNovo) {
         EXPECT_TRUE(texto.contains(QStringLiteral("Protocolo QIV: ") + esperados[n]))
             << n << qPrintable(texto);
         EXPECT_TRUE(texto.contains(QStringLiteral("Remetente: CONTADOR %1").arg(n))) << n;
+        // O tipo vem do bloco da mídia relido antes de imprimir.
+        EXPECT_TRUE(texto.contains(QStringLiteral("Tipo de Documento CONV579532v2"))) << n;
     }
     // O primeiro envio da segunda mídia não aparece em recibo nenhum.
     for (const QString& pdf : pdfs)
