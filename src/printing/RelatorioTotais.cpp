@@ -29,7 +29,7 @@ void Fonte(SuperficieImpressao& s, double pontos, bool negrito) {
 }
 
 // Tabela de linhas em páginas: colunas de texto à esquerda (x de cada uma) e colunas de valores
-// de mesma largura, alinhadas à direita, depois de `inicioValores` twips.
+// alinhadas à direita, depois de `inicioValores` twips.
 struct TabelaPaginada {
     const char* titulo;
     const char* logNovaPagina;
@@ -37,7 +37,31 @@ struct TabelaPaginada {
     std::array<double, 2> xTexto; // mm a partir de 50 twips
     double inicioValores;         // mm antes dos 50 twips da margem
     QStringList cabecasValores;
+    // Largura relativa de cada coluna de valores; vazio: todas iguais.
+    QVector<double> pesos = {};
 };
+
+// Borda direita de cada coluna de valores. Iguais: a largura arredondada vezes j, como a
+// tabela por CFOP sempre foi; com pesos, a largura que sobra repartida por eles.
+QVector<int> FinsDasColunas(int inicio, int disponivel, const TabelaPaginada& t) {
+    const int colunas = t.cabecasValores.size();
+    QVector<int> fins(colunas);
+    if (t.pesos.size() != colunas) {
+        const int largura = ArredondaPar(double(disponivel) / colunas);
+        for (int j = 0; j < colunas; ++j)
+            fins[j] = inicio + (j + 1) * largura;
+        return fins;
+    }
+    double total = 0;
+    for (double p : t.pesos)
+        total += p;
+    double acumulado = 0;
+    for (int j = 0; j < colunas; ++j) {
+        acumulado += t.pesos[j];
+        fins[j] = inicio + ArredondaPar(disponivel * acumulado / total);
+    }
+    return fins;
+}
 
 int ImprimeTabela(SuperficieImpressao& s, const ArquivoAberto& a, const QDateTime& agora,
                   const TabelaPaginada& t, const QVector<QStringList>& linhas) {
@@ -45,8 +69,9 @@ int ImprimeTabela(SuperficieImpressao& s, const ArquivoAberto& a, const QDateTim
     const int w = s.larguraImprimivel();
     const int inicio = Twips(t.inicioValores) + MargemTwips;
     const int colunas = t.cabecasValores.size();
-    const int largura = ArredondaPar(double(w - inicio - MargemTwips) / colunas);
-    const auto fim = [&](int j) { return inicio + (j + 1) * largura; };
+    const QVector<int> fins = FinsDasColunas(inicio, w - inicio - MargemTwips, t);
+    const auto fim = [&](int j) { return fins[j]; };
+    const auto largura = [&](int j) { return fins[j] - (j == 0 ? inicio : fins[j - 1]); };
     const int porPagina = std::max(1, ArredondaPar(s.alturaImprimivel() - Twips(32)) / Twips(4));
     const int paginas = (int(linhas.size()) + porPagina - 1) / porPagina;
     Etapa(2);
@@ -70,7 +95,7 @@ int ImprimeTabela(SuperficieImpressao& s, const ArquivoAberto& a, const QDateTim
         }
         for (int j = 0; j < colunas; ++j) {
             DefineLinha(s, 28);
-            ImprimeAjustadoDireita(s, t.cabecasValores[j], fim(j), largura - Twips(1));
+            ImprimeAjustadoDireita(s, t.cabecasValores[j], fim(j), largura(j) - Twips(1));
         }
         const int primeira = (n - 1) * porPagina;
         const int ultima = std::min(int(linhas.size()), primeira + porPagina);
@@ -89,7 +114,7 @@ int ImprimeTabela(SuperficieImpressao& s, const ArquivoAberto& a, const QDateTim
             for (int j = 0; j < colunas; ++j) {
                 DefineLinha(s, y);
                 ImprimeAjustadoDireita(s, linha.value(textos + j).trimmed(), fim(j),
-                                       largura - Twips(1));
+                                       largura(j) - Twips(1));
             }
         }
     }
@@ -167,7 +192,10 @@ int ImprimirTotaisPorRegistro_CFOP(SuperficieImpressao& s, const ArquivoAberto& 
                             QStringLiteral("Valor Isentas"), QStringLiteral("Valor Outras"),
                             QStringLiteral("Valor IPI"), QStringLiteral("Valor Base Calc ST"),
                             QStringLiteral("Valor ICMS Retido"), QStringLiteral("Desconto"),
-                            QStringLiteral("Desp. Acessórias")}};
+                            QStringLiteral("Desp. Acessórias")},
+                           // A alíquota ("12,00", "F") pede metade; as cabeças longas da
+                           // substituição tributária ficam com o resto.
+                           {1, 1, 0.6, 1, 1, 1, 1, 1.15, 1.15, 1, 1}};
     return ImprimeTabela(s, a, agora, t, linhas);
 }
 

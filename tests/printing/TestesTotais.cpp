@@ -133,6 +133,26 @@ TEST_F(Totais, RegistroECFOPComCFOPEmBrancoNo60AEno61) {
                                  "50 5102 5.000,00 4.000,00", "60A 777,00", "61 333,00"})
         EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado;
     EXPECT_FALSE(texto.contains(QStringLiteral(" 0000 ")));
+
+    // Onze colunas de valores na paisagem A4: as cabeças longas da substituição tributária
+    // cabem na fonte da tabela, sem diminuir, e sem encostar na cabeça vizinha.
+    const auto palavras = PalavrasPdf(pdf);
+    const PalavraPdf* total = AchaPalavra(palavras, QStringLiteral("Total")); // "Valor Total"
+    ASSERT_NE(total, nullptr);
+    const double altura = total->yMax - total->yMin;
+    for (const char* cabeca : {"Alíquota", "ST", "Retido", "Acessórias"}) {
+        const PalavraPdf* p = AchaPalavra(palavras, QString::fromUtf8(cabeca));
+        ASSERT_NE(p, nullptr) << cabeca;
+        EXPECT_NEAR(p->yMax - p->yMin, altura, 0.2) << cabeca;
+    }
+    const PalavraPdf* st = AchaPalavra(palavras, QStringLiteral("ST"));
+    const PalavraPdf* calc = nullptr;
+    for (const PalavraPdf& p : palavras)
+        if (p.texto == QLatin1String("Valor") && p.xMin > st->xMax &&
+            (!calc || p.xMin < calc->xMin))
+            calc = &p;
+    ASSERT_NE(calc, nullptr);
+    EXPECT_GT(calc->xMin - st->xMax, 3.0);
 }
 
 TEST_F(Totais, SemLinhasNadaEhImpressoENaoSeDizImpresso) {
