@@ -1,6 +1,7 @@
-// "Recibos..." do Resumo de vários arquivos com validação, mídias, recibos cifrados e impressão
-// em PDF de verdade: cada linha selecionada imprime o seu recibo; a mídia trocada no meio encerra
-// tudo; a impressão cancelada para as linhas seguintes e conta as já impressas.
+// "Recibos..." do Resumo de vários arquivos e os outros botões de recibo, com validação, mídias,
+// recibos cifrados e impressão em PDF de verdade: cada linha selecionada imprime o seu recibo; a
+// mídia trocada no meio encerra tudo; a impressão cancelada para as linhas seguintes e conta as já
+// impressas.
 #include "AmbienteMidias.h"
 #include "ApoioRecibos.h"
 #include "FabricaMidias.h"
@@ -12,6 +13,7 @@
 #include "platform/Impressora.h"
 #include "printing/LigacoesImpressao.h"
 #include "validation/BotaoComAcao.h"
+#include "validation/PaginaResumo.h"
 #include "validation/PaginaResumoArquivos.h"
 
 #include <QFile>
@@ -200,6 +202,23 @@ TEST_F(RecibosLote, BotoesDaMidiaImprimemDeVerdade) {
     EXPECT_TRUE(
         TextoPdf(validacao).contains(QStringLiteral("Resultado da verificação de validade")));
     EXPECT_TRUE(TextoPdf(totais).contains(QStringLiteral("Relatório dos Totais por Registro")));
+}
+
+TEST_F(RecibosLote, ReciboDoResumoSemReciboNaPastaSaiProvisorio) {
+    validaExemplo(QStringLiteral("um.txt"));
+    geraPeloBotao(midia(QStringLiteral("um.zip")));
+    plataforma.limpaCaixas();
+    ASSERT_TRUE(resumo->botaoRecibo()->isEnabled());
+    const QString pdf = confirma(QStringLiteral("resumo.pdf"));
+    plataforma.respondeMensagem(Resposta::Ok);
+    resumo->botaoRecibo()->click();
+    EXPECT_EQ(textosDasCaixas(), QStringList{QStringLiteral("Recibo impresso.")});
+    const QString texto = TextoPdf(pdf).simplified();
+    EXPECT_TRUE(
+        texto.contains(QStringLiteral("Protocolo Korventa: ") + sessao.arquivos[0].protocolo));
+    EXPECT_TRUE(texto.contains(QStringLiteral("Carimbo de Recepção do Arquivo")));
+    EXPECT_FALSE(texto.contains(QStringLiteral("Arquivo enviado para:")));
+    EXPECT_EQ(LeInfoPdf(pdf).paginas, 1);
 }
 
 } // namespace
