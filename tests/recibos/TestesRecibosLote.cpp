@@ -1,7 +1,7 @@
 // "Recibos..." do Resumo de vários arquivos e os outros botões de recibo, com validação, mídias,
 // recibos cifrados e impressão em PDF de verdade: cada linha selecionada imprime o seu recibo; a
-// mídia trocada no meio encerra tudo; a impressão cancelada para as linhas seguintes e conta as já
-// impressas.
+// mídia trocada no meio encerra tudo; a impressão cancelada para as linhas seguintes e conta as
+// já impressas.
 #include "AmbienteMidias.h"
 #include "ApoioRecibos.h"
 #include "FabricaMidias.h"
