@@ -176,23 +176,24 @@ private:
                                  "Data do Arquivo",
                                  "Tipo de Documento",
                                  "Versão Validador"};
-        caixa(46.5, 93, esquerda_, direita_);
+        // Linhas de 3 mm: o formulário inteiro, com a transmissão, cabe também no papel Carta.
+        caixa(46.5, 89.5, esquerda_, direita_);
         fonte(8, false);
         for (int i = 0; i < 14; ++i)
-            rotuloValor(47.5 + 3.2 * i, QString::fromUtf8(rotulos[i]), valores[i], 44);
+            rotuloValor(47.5 + 3.0 * i, QString::fromUtf8(rotulos[i]), valores[i], 44);
     }
 
     void resumoRegistros() {
-        cabeca(94, 98, esquerda_, direita_);
+        cabeca(90.5, 94.5, esquerda_, direita_);
         fonte(9, true);
-        centro(94.4, QStringLiteral("Resumo dos Registros do Arquivo"));
+        centro(90.9, QStringLiteral("Resumo dos Registros do Arquivo"));
 
         constexpr std::array<double, 4> larguras{25, 40, 40, 28};
         std::array<int, 5> bordas{};
         bordas[0] = esquerda_ + ArredondaPar((Twips(166) - Twips(133)) / 2.0);
         for (int c = 0; c < 4; ++c)
             bordas[c + 1] = bordas[c] + Twips(larguras[c]);
-        constexpr double Topo = 98.5;
+        constexpr double Topo = 95;
         constexpr double Altura = 3.25;
         const int linhas = d_.registros.size() + 1;
         const double fundo = Topo + Altura * (linhas + 1);
@@ -225,10 +226,10 @@ private:
     }
 
     void valores() {
-        cabeca(174, 178, esquerda_, direita_);
+        cabeca(170.5, 174.5, esquerda_, direita_);
         fonte(9, true);
-        centro(174.4, QStringLiteral("Valores Totais por Registro"));
-        caixa(178, 239, esquerda_, direita_);
+        centro(170.9, QStringLiteral("Valores Totais por Registro"));
+        caixa(174.5, 235.5, esquerda_, direita_);
 
         // Colunas de 40, 30, 20 e 20 mm depois dos nomes, valores alinhados à direita.
         std::array<int, 4> fins{};
@@ -236,7 +237,7 @@ private:
         fins[0] = x(53) + larguras[0];
         for (int c = 1; c < 4; ++c)
             fins[c] = fins[c - 1] + larguras[c];
-        constexpr double Inicio = 179;
+        constexpr double Inicio = 175.5;
         constexpr double Passo = 2.6;
         for (int i = 0; i < QuantidadeSecoesValores; ++i) {
             const Secao& secao = Secoes[i];
@@ -264,16 +265,16 @@ private:
 
     void carimbo() {
         fonte(8, false);
-        centro(240.5, QStringLiteral("O arquivo recepcionado está sujeito a verificações "
+        centro(236.8, QStringLiteral("O arquivo recepcionado está sujeito a verificações "
                                      "posteriores."));
         const int de = esquerda_ + ArredondaPar((Twips(166) - Twips(100)) / 2.0);
         const int ate = de + Twips(100);
-        cabeca(244, 248, de, ate);
-        caixa(244, 262, de, ate);
+        cabeca(240, 244, de, ate);
+        caixa(240, 252, de, ate);
         fonte(9, true);
-        centro(244.4, QStringLiteral("Carimbo de Recepção do Arquivo"), de, ate);
+        centro(240.4, QStringLiteral("Carimbo de Recepção do Arquivo"), de, ate);
         fonte(7, false);
-        centro(262.7, QStringLiteral("Somente por o carimbo se o arquivo for aceito pelo programa "
+        centro(252.6, QStringLiteral("Somente por o carimbo se o arquivo for aceito pelo programa "
                                      "de recepção."));
     }
 
@@ -288,7 +289,7 @@ private:
             {QStringLiteral("E-mail: "), d_.email},
         };
         for (int i = 0; i < 5; ++i) {
-            const double y = 267.5 + 3.3 * i;
+            const double y = 256.5 + 3.0 * i;
             fonte(8, true);
             em(y, linhas[i][0], x(3));
             const int xValor = x(3) + s_.larguraTexto(linhas[i][0]);

@@ -104,9 +104,9 @@ TEST_F(Recibo, FormularioSemATransmissaoNumaPaginaEmRetrato) {
     EXPECT_TRUE(texto.contains(QStringLiteral("Totais 2.021 1.021 4.021")));
 
     // As cabeças das caixas são cinza claro.
-    // A faixa de "Valores Totais por Registro" (174 a 178 mm do papel); o formulário começa a
-    // 22 mm da borda.
-    EXPECT_EQ(CorNoPapel(pdf, 1, 30, 175), QColor(200, 200, 200));
+    // A faixa de "Valores Totais por Registro" (170,5 a 174,5 mm do papel); o formulário começa
+    // a 22 mm da borda.
+    EXPECT_EQ(CorNoPapel(pdf, 1, 30, 172), QColor(200, 200, 200));
 }
 
 TEST_F(Recibo, TransmitidoTrazOsDadosDoEnvio) {
@@ -116,13 +116,19 @@ TEST_F(Recibo, TransmitidoTrazOsDadosDoEnvio) {
     dados.chaveTransmissao = QStringLiteral("K1K2K3K4");
     dados.remetente = QStringLiteral("JOÃO CONTADOR");
     dados.email = QStringLiteral("joao@exemplo.com.br");
-    const QString pdf = imprime(QStringLiteral("transmitido.pdf"));
-    EXPECT_EQ(LeInfoPdf(pdf).paginas, 1);
-    const QString texto = TextoPdf(pdf).simplified();
-    for (const char* esperado :
-         {"Arquivo enviado para: MS em 02/02/2024 às 10:11:12", "Protocolo QIV: X1Y2Z3A",
-          "Chave Transmissão: K1K2K3K4", "Remetente: JOÃO CONTADOR", "E-mail: joao@exemplo.com.br"})
-        EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado;
+    // Na folha A4 e também na Carta, a menor de uso comum: uma página só, até o e-mail.
+    for (const QPageSize papel : {QPageSize(QPageSize::A4), QPageSize(QPageSize::Letter)}) {
+        plataforma.limpaCaixas();
+        const QString pdf = imprime(papel.key() + QStringLiteral(".pdf"), Retrato, papel);
+        ASSERT_EQ(plataforma.caixas().size(), 1) << qPrintable(papel.key());
+        EXPECT_EQ(plataforma.caixas()[0].texto, QStringLiteral("Recibo impresso."));
+        EXPECT_EQ(LeInfoPdf(pdf).paginas, 1);
+        const QString texto = TextoPdf(pdf).simplified();
+        for (const char* esperado : {"Arquivo enviado para: MS em 02/02/2024 às 10:11:12",
+                                     "Protocolo QIV: X1Y2Z3A", "Chave Transmissão: K1K2K3K4",
+                                     "Remetente: JOÃO CONTADOR", "E-mail: joao@exemplo.com.br"})
+            EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado;
+    }
 }
 
 TEST_F(Recibo, PaisagemPedeRetratoEPapelPequenoNaoImprime) {
