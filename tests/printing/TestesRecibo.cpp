@@ -117,7 +117,7 @@ TEST_F(Recibo, TransmitidoTrazOsDadosDoEnvio) {
     dados.remetente = QStringLiteral("JOÃO CONTADOR");
     dados.email = QStringLiteral("joao@exemplo.com.br");
     // Na folha A4 e também na Carta, a menor de uso comum: uma página só, até o e-mail.
-    for (const QPageSize papel : {QPageSize(QPageSize::A4), QPageSize(QPageSize::Letter)}) {
+    for (const QPageSize& papel : {QPageSize(QPageSize::A4), QPageSize(QPageSize::Letter)}) {
         plataforma.limpaCaixas();
         const QString pdf = imprime(papel.key() + QStringLiteral(".pdf"), Retrato, papel);
         ASSERT_EQ(plataforma.caixas().size(), 1) << qPrintable(papel.key());
