@@ -17,6 +17,7 @@
 #include "platform/Acessivel.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
+#include "printing/LigacoesImpressao.h"
 #include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/LigacoesValidacao.h"
@@ -95,7 +96,13 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
 
     labelStatus_->setObjectName(QStringLiteral("LabelStatus"));
     botaoEncerrar_->setObjectName(QStringLiteral("OKButton"));
+    // Indicador de impressão em andamento: some quando não há nada imprimindo.
+    labelImprimindo_ = new QLabel(this);
+    labelImprimindo_->setObjectName(QStringLiteral("LabelImprimindo"));
+    labelImprimindo_->setTextFormat(Qt::PlainText);
+    labelImprimindo_->hide();
     auto* rodape = new QHBoxLayout;
+    rodape->addWidget(labelImprimindo_);
     rodape->addWidget(labelStatus_, 1);
     rodape->addWidget(botaoEncerrar_);
     layout->addLayout(rodape);
@@ -121,6 +128,10 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
 
     sessao_.selecionaAba = [this](int aba) { selecionaAba(aba); };
     sessao_.ajuda = [this](int topico) { Ajuda(sessao_, topico); };
+    sessao_.indicaImpressao = [this](const QString& rotulo) {
+        labelImprimindo_->setText(rotulo);
+        labelImprimindo_->setVisible(!rotulo.isEmpty());
+    };
 
     connect(abas_, &QTabBar::currentChanged, this, [this](int i) { trocaPagina(i); });
     connect(botaoEncerrar_, &QPushButton::clicked, this, &QWidget::close);
@@ -130,6 +141,7 @@ Principal::~Principal() {
     // As ligações apontam para esta janela: a sessão vive mais que ela.
     sessao_.selecionaAba = nullptr;
     sessao_.ajuda = nullptr;
+    sessao_.indicaImpressao = nullptr;
     sessao_.executarQIV = nullptr;
 }
 
@@ -171,6 +183,7 @@ void Principal::montaMolduras() {
     moldura(MolduraValidar)->layout()->addWidget(validar_);
     LigaPaginasValidacao(sessao_, *validar_, *resumo_, *resumoArquivos_);
     LigaMidiasResumo(sessao_, *resumo_);
+    LigaImpressaoResumo(sessao_, *resumo_);
     criticas_ = new PaginaCriticas(sessao_, moldura(MolduraCriticas));
     moldura(MolduraCriticas)->layout()->addWidget(criticas_);
     sessao_.selecionaArquivoCriticasDoResumo = [this] {
@@ -179,7 +192,8 @@ void Principal::montaMolduras() {
     };
     estadoMidias_ = std::make_unique<EstadoMidias>();
     midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
-    LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
+    LigaMidias(sessao_, *estadoMidias_, this, *validar_);
+    LigaImpressaoMidias(sessao_, *estadoMidias_, *resumo_, *resumoArquivos_);
     LigaMidiasVariosArquivos(sessao_, *resumoArquivos_,
                              [this](int n) { MostraInfoEntrada(sessao_, *estadoMidias_, n); });
     moldura(MolduraMidias)->layout()->addWidget(midias_);

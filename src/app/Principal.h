@@ -104,6 +104,7 @@ private:
     QLabel* labelVersao_;
     QLabel* labelVersaoDeTeste_;
     QLabel* labelStatus_;
+    QLabel* labelImprimindo_ = nullptr;
     QPushButton* botaoEncerrar_;
     PaginaConfigurar* configurar_ = nullptr;
     PaginaMidias* midias_ = nullptr;

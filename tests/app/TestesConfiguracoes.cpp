@@ -280,3 +280,20 @@ TEST_F(ConfiguracoesUsuario, ValoresGravadosVoltamEValoresInvalidosFicamNoPadrao
     EXPECT_EQ(invalida->arquivosRecentes.rowCount(), 0);
     EXPECT_EQ(invalida->cfg.filtroCriticas, 2);
 }
+
+TEST_F(ConfiguracoesUsuario, ImpressoraEscolhidaVoltaNaExecucaoSeguinte) {
+    // A impressora "PDF" está sempre instalada: escolhida, fica gravada em maiúsculas e volta.
+    auto s = novaSessao();
+    s->cfg.ultimaImpressora = QStringLiteral("pdf");
+    GravaConfiguracoes(*s);
+    EXPECT_EQ(lido(QStringLiteral("Config/UltimaImpressora")), QStringLiteral("PDF"));
+    auto depois = novaSessao();
+    LeConfiguracoes(*depois);
+    EXPECT_EQ(depois->cfg.ultimaImpressora, QStringLiteral("PDF"));
+
+    // Uma impressora que não está mais instalada deixa a padrão do sistema.
+    grava(QStringLiteral("Config/UltimaImpressora"), QStringLiteral("IMPRESSORA QUE SAIU"));
+    auto sem = novaSessao();
+    LeConfiguracoes(*sem);
+    EXPECT_TRUE(sem->cfg.ultimaImpressora.isEmpty());
+}
