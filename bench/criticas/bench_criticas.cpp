@@ -21,48 +21,6 @@
 using namespace korventa;
 using namespace korventa::testes;
 
-namespace {
-
-const char* const Mensagens[] = {
-    "Campo numérico com caracteres não numéricos.",
-    "Data inválida.",
-    "CFOP inválido para a UF do remetente/destinatário.",
-    "Produto sem registro 75 correspondente.",
-    "ICMS diferente de base de cálculo vezes alíquota.",
-    "Inscrição estadual com dígito verificador inválido.",
-};
-
-// Relatório de `n` críticas gravado direto no disco, em pedaços.
-bool GeraRelatorio(const QString& caminho, int n) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write("KORVENTA - Relatório de Críticas - grande.txt - 01/02/2024 10:20:30\r\n");
-    QByteArray pedaco;
-    CriticaTeste c;
-    for (int i = 0; i < n; ++i) {
-        c.linha = i + 3;
-        c.registro = i % 3 ? QStringLiteral("54") : QStringLiteral("50");
-        c.campo = i % 3 ? QStringLiteral("Código do produto") : QStringLiteral("CFOP");
-        c.documentoItem = QStringLiteral("1-%1/%2")
-                              .arg(i / 10, 6, 10, QLatin1Char('0'))
-                              .arg(i % 10 + 1, 3, 10, QLatin1Char('0'));
-        c.mensagem = QString::fromUtf8(Mensagens[i % 6]);
-        c.tipo = i % 4 ? TextoRejeicao : TextoAdvertencia;
-        c.inicio = 38;
-        c.tamanho = 14;
-        c.deslocamento = static_cast<std::int64_t>(i + 2) * 128;
-        pedaco += RegistroCritica(c, i + 1) + "\r\n";
-        if (pedaco.size() > (4 << 20)) {
-            f.write(pedaco);
-            pedaco.clear();
-        }
-    }
-    f.write(pedaco);
-    return f.error() == QFileDevice::NoError;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -92,7 +50,7 @@ int main(int argc, char** argv) {
     QElapsedTimer relogio;
     relogio.start();
     const QString relatorio = sessao.caminhoCriticas + QStringLiteral(". 0");
-    if (!GeraRelatorio(relatorio, n)) {
+    if (!GravaRelatorioGrande(relatorio, n)) {
         std::fprintf(stderr, "não gravou o relatório\n");
         return 1;
     }

@@ -3,12 +3,17 @@
 #include "app/Inicializacao.h"
 #include "app/LinhaDeComando.h"
 #include "app/Principal.h"
+#include "app/Produto.h"
+#include "app/SinaisEncerramento.h"
 #include "engine/Definicoes.h"
+#include "engine/Log.h"
 #include "platform/PlataformaQt.h"
 #include "validation/Sessao.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -21,6 +26,10 @@ int executaAplicacao(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     QApplication app(argc, argv);
     app.setApplicationName(QString::fromLatin1(TituloPrograma));
+    // Liga as janelas ao menu e ao ícone instalados (o ícone embutido vale sem o tema).
+    app.setDesktopFileName(QString::fromLatin1(IdentificacaoDesktop));
+    app.setWindowIcon(QIcon::fromTheme(QString::fromLatin1(IdentificacaoDesktop),
+                                       QIcon(QStringLiteral(":/icones/128.png"))));
     // Os textos do próprio Qt (botões "Sim", "Não", "Cancelar") em português, qualquer que
     // seja o idioma da máquina.
     QTranslator traducaoQt;
@@ -39,6 +48,15 @@ int executaAplicacao(int argc, char** argv) {
     parametros.linhaDeComando = MontaLinhaDeComando(app.arguments().mid(1));
     parametros.nomeExecutavel = QFileInfo(app.applicationFilePath()).completeBaseName();
     parametros.chaveInstancia = InstanciaUnica::chavePadrao();
+    parametros.arquivos = ArquivosDaLinhaDeComando(app.arguments().mid(1), QDir::currentPath());
+    SinaisEncerramento sinais([&janela] {
+        if (QApplication::activeModalWidget()) {
+            Log(LogDetalhe, QStringLiteral("Pedido de encerramento do sistema com dialogo aberto: "
+                                           "ignorado."));
+            return;
+        }
+        janela.close();
+    });
     Inicializacao inicio(sessao, janela, parametros);
     // Um início interrompido termina o programa sem gravar nem apagar nada.
     if (!inicio.executa()) return 0;

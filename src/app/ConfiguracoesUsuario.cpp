@@ -129,6 +129,20 @@ QString CaminhoQuorbisIni() {
     return JuntaCaminho(pasta, QStringLiteral("Quorbis.ini"));
 }
 
+QString LocalizaQuorbisIni() {
+    const QString doUsuario = CaminhoQuorbisIni();
+#if !defined(_WIN32)
+    // O do sistema vem de uma instalação para todos (o simulador do pacote): não encobre um
+    // programa de transmissão de verdade no local fixo.
+    if (!QFileInfo::exists(doUsuario) && !QFileInfo(LocalPadraoQIV()).isFile()) {
+        const QString doSistema = QStandardPaths::locate(QStandardPaths::GenericConfigLocation,
+                                                         QStringLiteral("Quorbis.ini"));
+        if (!doSistema.isEmpty()) return doSistema;
+    }
+#endif
+    return doUsuario;
+}
+
 QString LeDiretorioInstalacaoQIV(const QString& arquivoIni) {
     QFile arquivo(arquivoIni);
     if (!arquivo.open(QIODevice::ReadOnly)) return QString();
@@ -156,7 +170,7 @@ QString LeDiretorioInstalacaoQIV(const QString& arquivoIni) {
 }
 
 QString CandidatoProgramaQIV() {
-    const QString pasta = LeDiretorioInstalacaoQIV(CaminhoQuorbisIni());
+    const QString pasta = LeDiretorioInstalacaoQIV(LocalizaQuorbisIni());
     if (pasta.isEmpty()) return LocalPadraoQIV();
     return JuntaCaminho(pasta, QStringLiteral("qiv.exe"));
 }

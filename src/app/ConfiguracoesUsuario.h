@@ -24,6 +24,11 @@ void LePastaComprovantesQIV(Sessao& sessao);
 // Linux, na pasta do Windows no Windows.
 QString CaminhoQuorbisIni();
 
+// O "Quorbis.ini" que vale: o do usuário; sem ele e sem programa no local fixo, no Linux, o
+// primeiro das pastas de configuração do sistema (XDG_CONFIG_DIRS, /etc/xdg), onde uma
+// instalação para todos os usuários o deixa.
+QString LocalizaQuorbisIni();
+
 // Valor de [Instalacao] Diretorio do arquivo ini; vazio quando não há arquivo ou chave.
 QString LeDiretorioInstalacaoQIV(const QString& arquivoIni);
 

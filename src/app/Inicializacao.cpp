@@ -67,6 +67,7 @@ bool Inicializacao::executa() {
     }
     sessao_.carregando = false;
     Log(LogDetalhe, QStringLiteral("Encerrando form load principal."));
+    if (!parametros_.arquivos.isEmpty()) janela_.abreArquivos(parametros_.arquivos);
     return true;
 }
 
@@ -88,7 +89,8 @@ bool Inicializacao::leLinhaDeComando() {
 bool Inicializacao::assumeInstancia() {
     instancia_ = std::make_unique<InstanciaUnica>(parametros_.chaveInstancia);
     instancia_->aoPedirFrente([this] { janela_.trazParaFrente(); });
-    return instancia_->assume();
+    instancia_->aoReceberArquivos([this](const QStringList& a) { janela_.abreArquivos(a); });
+    return instancia_->assume(parametros_.arquivos);
 }
 
 void Inicializacao::ajustaJanela() {

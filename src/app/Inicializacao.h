@@ -7,6 +7,8 @@
 #include "app/JanelaInicio.h"
 #include "validation/Sessao.h"
 
+#include <QStringList>
+
 #include <memory>
 
 namespace korventa {
@@ -15,6 +17,7 @@ struct ParametrosInicio {
     QString linhaDeComando; // argumentos, sem o nome do programa
     QString nomeExecutavel; // sem extensão, para a mensagem de sintaxe
     QString chaveInstancia; // InstanciaUnica::chavePadrao() no programa
+    QStringList arquivos;   // caminhos absolutos a abrir no fim do início (ou na outra instância)
 };
 
 // Aba em que o início termina (1 Configurar, 2 Validar), depois de lidas as configurações:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace korventa {
 
@@ -33,6 +34,10 @@ public:
     virtual void preencheMidias() = 0;
     // Abas de 1 a 7; roda a troca de página.
     virtual void selecionaAba(int aba) = 0;
+    // Arquivos pedidos na linha de comando desta instância ou de outra: abre-os como se
+    // escolhidos no diálogo da página Validar. false quando o programa está ocupado (início,
+    // validação, diálogo aberto) e nada foi aberto.
+    virtual bool abreArquivos(const QStringList& arquivos) = 0;
 };
 
 } // namespace korventa

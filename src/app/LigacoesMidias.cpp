@@ -4,8 +4,6 @@
 #include "media/ComandosMidia.h"
 #include "media/DlgInfoMidia.h"
 #include "media/EstadoMidias.h"
-#include "validation/BotaoComAcao.h"
-#include "validation/PaginaResumo.h"
 #include "validation/PaginaValidar.h"
 #include "validation/Sessao.h"
 
@@ -25,8 +23,7 @@ void MostraInfoEntrada(Sessao& s, EstadoMidias& estado, int n) {
     if (estado.mostraInfo) estado.mostraInfo(e);
 }
 
-void LigaMidias(Sessao& s, EstadoMidias& estado, QWidget* janela, PaginaValidar& validar,
-                PaginaResumo& resumo) {
+void LigaMidias(Sessao& s, EstadoMidias& estado, QWidget* janela, PaginaValidar& validar) {
     estado.pastaComprovantes = [&s] {
         LePastaComprovantesQIV(s);
         return s.cfg.pastaComprovantesQIV;
@@ -38,7 +35,6 @@ void LigaMidias(Sessao& s, EstadoMidias& estado, QWidget* janela, PaginaValidar&
         dlg.exec();
     };
     validar.defineAcaoInfo([&s, &estado](int n) { MostraInfoEntrada(s, estado, n); });
-    resumo.botaoRecibo()->defineAcao([&s, &estado] { BotaoResumoRecibo_Click(s, estado); });
 }
 
 } // namespace korventa

@@ -1,5 +1,6 @@
 // Ligações das mídias com a janela principal: a pasta de comprovantes do programa de
-// transmissão, o diálogo de informações (das Mídias e da Validar) e o recibo do Resumo.
+// transmissão e o diálogo de informações (das Mídias e da Validar). O recibo do Resumo é ligado
+// com a impressão (LigaImpressaoMidias).
 #pragma once
 
 class QWidget;
@@ -8,11 +9,9 @@ namespace korventa {
 
 struct EstadoMidias;
 struct Sessao;
-class PaginaResumo;
 class PaginaValidar;
 
-void LigaMidias(Sessao& s, EstadoMidias& estado, QWidget* janela, PaginaValidar& validar,
-                PaginaResumo& resumo);
+void LigaMidias(Sessao& s, EstadoMidias& estado, QWidget* janela, PaginaValidar& validar);
 
 // Diálogo de informações da entrada n da tabela de arquivos abertos, com a transmissão atual
 // da sua mídia (quando há uma).

@@ -3,6 +3,8 @@
 #include "common/Argumentos.h"
 #include "common/Numeros.h"
 
+#include <QDir>
+
 namespace korventa {
 
 OpcoesLinhaDeComando InterpretaLinhaDeComando(const QString& linha) {
@@ -25,6 +27,21 @@ OpcoesLinhaDeComando InterpretaLinhaDeComando(const QString& linha) {
 
 QString TextoSintaxe(const QString& nomeExecutavel) {
     return QStringLiteral("Sintaxe: ") + nomeExecutavel + QStringLiteral(" [-l <nível de LOG>]");
+}
+
+QStringList ArquivosDaLinhaDeComando(const QStringList& argumentos, const QString& pastaAtual) {
+    QStringList arquivos;
+    if (!argumentos.isEmpty() && argumentos.first() == QLatin1String("-?")) return arquivos;
+    const QDir pasta(pastaAtual);
+    for (qsizetype i = 0; i < argumentos.size(); ++i) {
+        const QString& a = argumentos.at(i);
+        if (a == QLatin1String("-l") || a == QLatin1String("-L")) {
+            ++i; // o nível de log
+        } else if (!a.isEmpty() && !a.startsWith(QLatin1Char('-'))) {
+            arquivos << QDir::toNativeSeparators(QDir::cleanPath(pasta.absoluteFilePath(a)));
+        }
+    }
+    return arquivos;
 }
 
 QString MontaLinhaDeComando(const QStringList& argumentos) {

@@ -18,6 +18,12 @@ OpcoesLinhaDeComando InterpretaLinhaDeComando(const QString& linha);
 // "Sintaxe: <programa> [-l <nível de LOG>]".
 QString TextoSintaxe(const QString& nomeExecutavel);
 
+// Arquivos pedidos na linha de comando ("Abrir com" do gerenciador de arquivos): os argumentos
+// (argv sem o programa) que não são opções nem o número que segue "-l", como caminhos absolutos a
+// partir de pastaAtual (o início troca a pasta corrente pela das configurações). Com "-?" no
+// primeiro argumento não há arquivos: o programa só mostra a sintaxe.
+QStringList ArquivosDaLinhaDeComando(const QStringList& argumentos, const QString& pastaAtual);
+
 // Remonta a linha de comando a partir dos argumentos já separados pelo sistema (argv sem o
 // programa), com aspas em volta dos que têm brancos, para passar pela mesma separação.
 QString MontaLinhaDeComando(const QStringList& argumentos);

@@ -166,6 +166,8 @@ void PaginaMidias::atualizaBotoesDaMidia() {
     const bool sim = !listando() && !lista_->selectedItems().isEmpty();
     for (QPushButton* b : botoesDaMidia_)
         b->setEnabled(sim);
+    // O recibo só existe com a impressão ligada.
+    botoesDaMidia_[1]->setEnabled(sim && static_cast<bool>(estado_.imprimeRecibo));
 }
 
 void PaginaMidias::habilitaDuranteListagem(bool sim) {

@@ -17,6 +17,7 @@
 #include "platform/Acessivel.h"
 #include "platform/Colunas.h"
 #include "platform/Plataforma.h"
+#include "printing/LigacoesImpressao.h"
 #include "validation/Ajuda.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/LigacoesValidacao.h"
@@ -24,6 +25,7 @@
 #include "validation/PaginaResumoArquivos.h"
 #include "validation/PaginaValidar.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
@@ -94,7 +96,13 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
 
     labelStatus_->setObjectName(QStringLiteral("LabelStatus"));
     botaoEncerrar_->setObjectName(QStringLiteral("OKButton"));
+    // Indicador de impressão em andamento: some quando não há nada imprimindo.
+    labelImprimindo_ = new QLabel(this);
+    labelImprimindo_->setObjectName(QStringLiteral("LabelImprimindo"));
+    labelImprimindo_->setTextFormat(Qt::PlainText);
+    labelImprimindo_->hide();
     auto* rodape = new QHBoxLayout;
+    rodape->addWidget(labelImprimindo_);
     rodape->addWidget(labelStatus_, 1);
     rodape->addWidget(botaoEncerrar_);
     layout->addLayout(rodape);
@@ -120,6 +128,10 @@ Principal::Principal(Sessao& sessao, QWidget* pai)
 
     sessao_.selecionaAba = [this](int aba) { selecionaAba(aba); };
     sessao_.ajuda = [this](int topico) { Ajuda(sessao_, topico); };
+    sessao_.indicaImpressao = [this](const QString& rotulo) {
+        labelImprimindo_->setText(rotulo);
+        labelImprimindo_->setVisible(!rotulo.isEmpty());
+    };
 
     connect(abas_, &QTabBar::currentChanged, this, [this](int i) { trocaPagina(i); });
     connect(botaoEncerrar_, &QPushButton::clicked, this, &QWidget::close);
@@ -129,6 +141,7 @@ Principal::~Principal() {
     // As ligações apontam para esta janela: a sessão vive mais que ela.
     sessao_.selecionaAba = nullptr;
     sessao_.ajuda = nullptr;
+    sessao_.indicaImpressao = nullptr;
     sessao_.executarQIV = nullptr;
 }
 
@@ -170,6 +183,7 @@ void Principal::montaMolduras() {
     moldura(MolduraValidar)->layout()->addWidget(validar_);
     LigaPaginasValidacao(sessao_, *validar_, *resumo_, *resumoArquivos_);
     LigaMidiasResumo(sessao_, *resumo_);
+    LigaImpressaoResumo(sessao_, *resumo_);
     criticas_ = new PaginaCriticas(sessao_, moldura(MolduraCriticas));
     moldura(MolduraCriticas)->layout()->addWidget(criticas_);
     sessao_.selecionaArquivoCriticasDoResumo = [this] {
@@ -178,7 +192,8 @@ void Principal::montaMolduras() {
     };
     estadoMidias_ = std::make_unique<EstadoMidias>();
     midias_ = new PaginaMidias(sessao_, *estadoMidias_, moldura(MolduraMidias));
-    LigaMidias(sessao_, *estadoMidias_, this, *validar_, *resumo_);
+    LigaMidias(sessao_, *estadoMidias_, this, *validar_);
+    LigaImpressaoMidias(sessao_, *estadoMidias_, *resumo_, *resumoArquivos_);
     LigaMidiasVariosArquivos(sessao_, *resumoArquivos_,
                              [this](int n) { MostraInfoEntrada(sessao_, *estadoMidias_, n); });
     moldura(MolduraMidias)->layout()->addWidget(midias_);
@@ -298,6 +313,21 @@ void Principal::selecionaAba(int aba) {
         trocaPagina(aba - 1);
     else
         abas_->setCurrentIndex(aba - 1);
+}
+
+bool Principal::abreArquivos(const QStringList& arquivos) {
+    // Uma validação em andamento ou um diálogo aberto ainda usam o arquivo aberto: trocá-lo
+    // por baixo deles perderia o trabalho; o usuário pede de novo quando terminar.
+    if (arquivos.isEmpty()) return false;
+    if (sessao_.carregando || sessao_.validando || QApplication::activeModalWidget()) {
+        Log(LogDetalhe,
+            QStringLiteral("Arquivos da linha de comando nao abertos: programa ocupado."));
+        return false;
+    }
+    validar_->AbrirEscolhidos(arquivos);
+    // A página Configurar fica: pode ter alterações ainda não conferidas.
+    if (sessao_.paginaAtual != MolduraConfigurar) selecionaAba(2);
+    return true;
 }
 
 bool Principal::pedidoFechamento() {

@@ -82,6 +82,7 @@ public:
     void preencheConfigurar() override;
     void preencheMidias() override;
     void selecionaAba(int aba) override;
+    bool abreArquivos(const QStringList& arquivos) override;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -103,6 +104,7 @@ private:
     QLabel* labelVersao_;
     QLabel* labelVersaoDeTeste_;
     QLabel* labelStatus_;
+    QLabel* labelImprimindo_ = nullptr;
     QPushButton* botaoEncerrar_;
     PaginaConfigurar* configurar_ = nullptr;
     PaginaMidias* midias_ = nullptr;

@@ -3,6 +3,7 @@
 #include "common/Caminhos.h"
 #include "critiques/CaixaRegistro.h"
 #include "critiques/DetalheCritica.h"
+#include "critiques/DlgSetupCriticas.h"
 #include "critiques/ExportaCriticas.h"
 #include "critiques/ListagemCriticas.h"
 #include "critiques/ModeloCriticas.h"
@@ -85,8 +86,6 @@ void PaginaCriticas::montaControles() {
     exportar_->setObjectName(QStringLiteral("BotaoCriticasExportar"));
     imprimir_ = new QPushButton(QStringLiteral("&Imprimir..."), this);
     imprimir_->setObjectName(QStringLiteral("BotaoCriticasImprimir"));
-    // A impressão do relatório de críticas ainda não existe: o botão fica indisponível.
-    imprimir_->setToolTip(QStringLiteral("Impressão do Relatório de Críticas indisponível."));
     ajuda_ =
         Nomeado<QPushButton>(QStringLiteral("BotaoCriticasAjuda"), QStringLiteral("&Ajuda"), this);
 
@@ -166,6 +165,7 @@ void PaginaCriticas::montaControles() {
     connect(ajuda_, &QPushButton::clicked, this,
             [this] { Ajuda(s_, s_.variosArquivos() ? 104 : 4); });
     connect(exportar_, &QPushButton::clicked, this, [this] { exporta(); });
+    connect(imprimir_, &QPushButton::clicked, this, [this] { imprime(); });
     // Clique do mouse e também as setas e o Enter do teclado mostram o detalhe.
     connect(lista_, &QTreeView::clicked, this, [this] { mostraDetalhe(); });
     connect(lista_, &QTreeView::activated, this, [this] { mostraDetalhe(); });
@@ -262,6 +262,7 @@ void PaginaCriticas::mostraCriticas() {
     labelRelatorio_->show();
     lista_->show();
     exportar_->setEnabled(true);
+    imprimir_->setEnabled(true);
     for (QRadioButton* o : opcao_)
         o->setEnabled(true);
 }
@@ -302,6 +303,7 @@ void PaginaCriticas::listaArquivoCriticas() {
     lista_->setVisible(temCriticas);
     labelRelatorio_->setVisible(temCriticas);
     exportar_->setEnabled(temCriticas);
+    imprimir_->setEnabled(temCriticas);
     for (QRadioButton* o : opcao_)
         o->setEnabled(temCriticas);
     if (!temCriticas) {
@@ -421,6 +423,10 @@ void PaginaCriticas::exporta() {
         return;
     }
     Log(LogOperacao, QStringLiteral("Fim BotaoCriticasExportar_Click."));
+}
+
+void PaginaCriticas::imprime() {
+    BotaoCriticasImprimir_Click(s_, arquivoDaPagina(), filtroMarcado(), window());
 }
 
 void PaginaCriticas::arquivoEscolhido() {

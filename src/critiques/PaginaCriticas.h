@@ -59,6 +59,8 @@ public:
     void mostraDetalhe();
     // BotaoCriticasExportar_Click.
     void exporta();
+    // BotaoCriticasImprimir_Click: DlgSetupCriticas do arquivo da página.
+    void imprime();
     // ComboArquivoCriticas_Click e OptionListar_Click.
     void arquivoEscolhido();
     void filtroEscolhido();

@@ -53,6 +53,7 @@ CamposCritica RecortaCritica(std::string_view r) {
     c.registro = SemBrancos(Coluna(r, 21, 2));
     c.campo = SemBrancos(Coluna(r, 23, 25));
     c.documentoItem = SemBrancos(Coluna(r, 48, 15));
+    c.conteudo = SemBrancos(Coluna(r, 63, 25));
     c.mensagem = SemBrancos(Coluna(r, 88, 100));
     c.tipo = SemBrancos(Coluna(r, 188, 11));
     c.inicioCampo = Numero16(Coluna(r, 199, 3));

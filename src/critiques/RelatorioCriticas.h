@@ -26,6 +26,7 @@ struct CamposCritica {
     std::string_view registro;      // 21-22
     std::string_view campo;         // 23-47
     std::string_view documentoItem; // 48-62
+    std::string_view conteudo;      // 63-87, impresso como "Conteúdo Lido"
     std::string_view mensagem;      // 88-187
     std::string_view tipo;          // 188-198
     std::int16_t inicioCampo = 0;   // 199-201

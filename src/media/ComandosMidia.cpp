@@ -23,11 +23,6 @@ void EsqueceUltima(EstadoMidias& estado) {
 
 } // namespace
 
-QString TextoSemImpressao() {
-    return QStringLiteral("A impressão ainda não está disponível nesta versão do programa.\r"
-                          "Nada foi impresso.");
-}
-
 bool AbreMidiaSelecionada(Sessao& s, EstadoMidias& estado, const QString& caminho) {
     Log(LogOperacao, QStringLiteral("AbreMidiaSelecionada..."));
     if (caminho.isEmpty()) {
@@ -80,15 +75,14 @@ bool AtualizaTransmissao(EstadoMidias& estado, ArquivoAberto& e, QString& mensag
     return true;
 }
 
-void ImprimeReciboKorventa(Sessao& s, EstadoMidias& estado, ArquivoAberto& e) {
-    Log(LogOperacao, QStringLiteral("ImprimirReciboKorventa..."));
+std::optional<const Recibo*> PreparaRecibo(Sessao& s, EstadoMidias& estado, ArquivoAberto& e) {
     Plataforma& p = s.plataforma;
     if (CompararVersoes(e.versaoValidador, QStringLiteral("1.0.0")) >= 0 &&
         CompararVersoes(e.versaoValidador, QStringLiteral("3.4.0")) < 0) {
         p.mensagem(QStringLiteral("Arquivo de mídia muito antigo!\rPara imprimir o recibo utilize "
                                   "um Validador de versão 5.0.3 ou menor."),
                    Icone::Exclamacao);
-        return;
+        return std::nullopt;
     }
     p.cursorOcupado(true);
     QString mensagem;
@@ -96,35 +90,43 @@ void ImprimeReciboKorventa(Sessao& s, EstadoMidias& estado, ArquivoAberto& e) {
     p.cursorOcupado(false);
     if (!lido) {
         p.mensagem(mensagem, Icone::Exclamacao);
-        return;
+        return std::nullopt;
     }
     const int i = estado.recibos.procura(FormataCNPJ(e.cnpj), e.protocolo, e.caminhoMidia);
-    const Recibo* recibo = i < 0 ? nullptr : &estado.recibos.recibo(i);
-    if (estado.imprimeRecibo) {
-        estado.imprimeRecibo(e, recibo);
-        return;
+    return i < 0 ? nullptr : &estado.recibos.recibo(i);
+}
+
+void ImprimeReciboKorventa(Sessao& s, EstadoMidias& estado, ArquivoAberto& e) {
+    Log(LogOperacao, QStringLiteral("ImprimirReciboKorventa..."));
+    const std::optional<const Recibo*> recibo = PreparaRecibo(s, estado, e);
+    if (!recibo) return;
+    // Os botões do recibo só ficam habilitados com a impressão ligada.
+    if (estado.imprimeRecibo) estado.imprimeRecibo(e, *recibo);
+}
+
+bool MesmaMidia(Sessao& s, int n, const QString& alterada) {
+    if (VerificaDataHoraMidia(s, n, true)) return true;
+    // Mídia tocada depois de gerada (o programa de transmissão regrava o bloco): só serve se
+    // ainda for a mesma mídia.
+    ArquivoAberto& e = s.arquivos[n];
+    ArquivoAberto relida;
+    if (!AbreArquivoMidia(s, e.caminhoMidia, relida)) return false;
+    if (relida.protocolo != e.protocolo || relida.crcArquivo != e.crcArquivo) {
+        s.plataforma.mensagem(alterada, Icone::Exclamacao);
+        return false;
     }
-    p.mensagem(TextoSemImpressao(), Icone::Informacao);
+    e.dataHoraMidia = relida.dataHoraMidia;
+    e.tamanhoMidia = relida.tamanhoMidia;
+    return true;
 }
 
 void BotaoResumoRecibo_Click(Sessao& s, EstadoMidias& estado) {
     Log(LogOperacao, QStringLiteral("BotaoResumoRecibo_Click..."));
-    ArquivoAberto& e = s.arquivos[0];
-    if (!VerificaDataHoraMidia(s, 0, true)) {
-        // Mídia tocada depois de gerada (o programa de transmissão regrava o bloco): só serve
-        // se ainda for a mesma mídia.
-        ArquivoAberto relida;
-        if (!AbreArquivoMidia(s, e.caminhoMidia, relida)) return;
-        if (relida.protocolo != e.protocolo || relida.crcArquivo != e.crcArquivo) {
-            s.plataforma.mensagem(
-                QStringLiteral("O arquivo de mídia foi alterado! Impressão do recibo cancelada."),
-                Icone::Exclamacao);
-            return;
-        }
-        e.dataHoraMidia = relida.dataHoraMidia;
-        e.tamanhoMidia = relida.tamanhoMidia;
-    }
-    ImprimeReciboKorventa(s, estado, e);
+    if (!MesmaMidia(
+            s, 0,
+            QStringLiteral("O arquivo de mídia foi alterado! Impressão do recibo cancelada.")))
+        return;
+    ImprimeReciboKorventa(s, estado, s.arquivos[0]);
 }
 
 void BotaoMidiasRecibo_Click(Sessao& s, EstadoMidias& estado, const QString& caminho) {

@@ -231,6 +231,8 @@ QWidget* DlgInfoMidia::abaValidacao() {
                                           QStringLiteral("Im&primir"), w);
     imprimir->setAccessibleName(QStringLiteral("Imprimir o resumo da validação"));
     connect(imprimir, &QPushButton::clicked, this, [this] { imprimeValidacao(); });
+    // Sem a impressão ligada não há o que imprimir.
+    imprimir->setEnabled(static_cast<bool>(estado_.imprimeResumoValidacao));
     auto* baixo = new QHBoxLayout;
     baixo->addWidget(resultado, 1);
     baixo->addWidget(imprimir);
@@ -350,27 +352,19 @@ void DlgInfoMidia::escolheTotais(int indice) {
 void DlgInfoMidia::mostraTotais(int indice) {
     if (indice < 0 || indice > 2) return;
     pilhaTotais_->setCurrentIndex(indice);
-    bool imprime = temTotais_;
+    bool imprime = temTotais_ && static_cast<bool>(estado_.imprimeTotais);
     if (indice != TotaisRegistro) imprime = imprime && listas_[indice]->topLevelItemCount() > 0;
     imprimirValores_->setEnabled(imprime);
 }
 
 void DlgInfoMidia::imprimeValores() {
     if (!entrada_) return;
-    if (estado_.imprimeTotais) {
-        estado_.imprimeTotais(*entrada_, opcoesTotais_->checkedId());
-        return;
-    }
-    s_.plataforma.mensagem(TextoSemImpressao(), Icone::Informacao);
+    if (estado_.imprimeTotais) estado_.imprimeTotais(*entrada_, opcoesTotais_->checkedId());
 }
 
 void DlgInfoMidia::imprimeValidacao() {
     if (!entrada_) return;
-    if (estado_.imprimeResumoValidacao) {
-        estado_.imprimeResumoValidacao(*entrada_);
-        return;
-    }
-    s_.plataforma.mensagem(TextoSemImpressao(), Icone::Informacao);
+    if (estado_.imprimeResumoValidacao) estado_.imprimeResumoValidacao(*entrada_);
 }
 
 } // namespace korventa

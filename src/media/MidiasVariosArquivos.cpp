@@ -201,7 +201,7 @@ void LigaMidiasVariosArquivos(Sessao& s, PaginaResumoArquivos& pagina,
     pagina.botaoInfo()->defineAcao([&s, p, mostraInfo = std::move(mostraInfo)] {
         if (p) BotaoResumoXInfo_Click(s, *p, mostraInfo);
     });
-    // Recibos depende da impressão do recibo: sem ação ligada o botão fica desabilitado.
+    // "Recibos..." é ligado junto com a impressão do recibo (LigaImpressaoMidias).
 }
 
 } // namespace korventa

@@ -1,12 +1,18 @@
 // Tudo o que bloqueia ou sai do processo passa por aqui: caixas de mensagem, diálogos de arquivo
-// e de pasta, processos, ajuda, ponteiro do mouse, eventos pendentes, relógio, tela e o formato
-// numérico regional. O programa usa PlataformaQt; os testes, uma plataforma roteirizada.
+// e de pasta, diálogo e visualização de impressão, processos, ajuda, ponteiro do mouse, eventos
+// pendentes, relógio, tela e o formato numérico regional. O programa usa PlataformaQt; os testes,
+// uma plataforma roteirizada.
 #pragma once
+
+#include "platform/Impressora.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+
+class QPagedPaintDevice;
 
 namespace korventa {
 
@@ -58,6 +64,14 @@ public:
     virtual std::optional<QString> salvarArquivo(const DialogoArquivo& d) = 0;
     virtual std::optional<QString> escolherPasta(const QString& titulo,
                                                  const QString& pastaInicial) = 0;
+
+    // Diálogo de impressão da plataforma sobre a impressora de `d`; devolve nele o que o usuário
+    // escolheu. false quando ele cancela.
+    virtual bool dialogoImpressao(DialogoImpressao& d) = 0;
+    // Mostra o documento antes de imprimir: `desenha` pinta as páginas no dispositivo dado (pode
+    // ser chamada mais de uma vez). true quando o usuário imprimiu a partir da visualização.
+    virtual bool visualizaImpressao(const DialogoImpressao& d,
+                                    const std::function<void(QPagedPaintDevice&)>& desenha) = 0;
 
     // Programas companheiros: iniciados sem esperar por eles. Com `acompanhar` o processo fica
     // seguido até liberaProcesso, para processoAtivo dizer se ele ainda roda.

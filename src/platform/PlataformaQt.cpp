@@ -6,9 +6,15 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 
@@ -118,6 +124,58 @@ std::optional<QString> PlataformaQt::escolherPasta(const QString& titulo,
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
     return dlg.selectedFiles().first();
+}
+
+bool PlataformaQt::dialogoImpressao(DialogoImpressao& d) {
+    QPrinter printer(QPrinter::HighResolution);
+    EstadoImpressora estado = d.estado;
+    // Sem arquivo escolhido ainda, a impressora PDF propõe o nome do documento na pasta pessoal.
+    if (estado.arquivoPdf.isEmpty())
+        estado.arquivoPdf = QDir::home().filePath(d.documento + QStringLiteral(".pdf"));
+    ConfiguraPrinter(printer, d.impressora, estado, d.documento);
+    printer.setFromTo(d.dePagina, d.atePagina);
+
+    QPrintDialog dlg(&printer, janela_);
+    dlg.setWindowTitle(QStringLiteral("Imprimir"));
+    dlg.setMinMax(d.minimo, d.maximo);
+    dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, d.maximo > d.minimo);
+    bool visualizar = false;
+    if (auto* caixa = dlg.findChild<QDialogButtonBox*>()) {
+        QPushButton* ver =
+            caixa->addButton(QStringLiteral("&Visualizar..."), QDialogButtonBox::ActionRole);
+        ver->setObjectName(QStringLiteral("BotaoVisualizarImpressao"));
+        ver->setAccessibleName(QStringLiteral("Visualizar a impressão"));
+        QObject::connect(ver, &QPushButton::clicked, &dlg, [&dlg, &visualizar] {
+            visualizar = true;
+            dlg.accept();
+        });
+    }
+    if (dlg.exec() != QDialog::Accepted) return false;
+
+    LePrinter(printer, d.impressora, d.estado);
+    d.visualizar = visualizar;
+    d.flags &= ~(MarcaIntervaloPaginas | MarcaAgrupar | MarcaArquivo);
+    if (printer.printRange() == QPrinter::PageRange) {
+        d.flags |= MarcaIntervaloPaginas;
+        d.dePagina = printer.fromPage();
+        d.atePagina = printer.toPage();
+    }
+    if (printer.collateCopies()) d.flags |= MarcaAgrupar;
+    if (d.impressora == ImpressoraPdf) d.flags |= MarcaArquivo;
+    return true;
+}
+
+bool PlataformaQt::visualizaImpressao(const DialogoImpressao& d,
+                                      const std::function<void(QPagedPaintDevice&)>& desenha) {
+    QPrinter printer(QPrinter::HighResolution);
+    ConfiguraPrinter(printer, d.impressora, d.estado, d.documento);
+    QPrintPreviewDialog dlg(&printer, janela_);
+    dlg.setWindowTitle(QStringLiteral("Visualizar impressão - ") + d.documento);
+    if (janela_) dlg.resize(janela_->size() * 1.1);
+    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg,
+                     [&desenha](QPrinter* p) { desenha(*p); });
+    return dlg.exec() == QDialog::Accepted;
 }
 
 ResultadoInicio PlataformaQt::iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) {

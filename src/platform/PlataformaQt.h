@@ -24,6 +24,9 @@ public:
     std::optional<QString> salvarArquivo(const DialogoArquivo& d) override;
     std::optional<QString> escolherPasta(const QString& titulo,
                                          const QString& pastaInicial) override;
+    bool dialogoImpressao(DialogoImpressao& d) override;
+    bool visualizaImpressao(const DialogoImpressao& d,
+                            const std::function<void(QPagedPaintDevice&)>& desenha) override;
     ResultadoInicio iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) override;
     bool processoAtivo(qint64 identificador) override;
     void liberaProcesso(qint64 identificador) override;

@@ -4,7 +4,10 @@
 #include "common/Numeros.h"
 #include "validation/Sessao.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace korventa {
 
@@ -20,16 +23,28 @@ QString CaminhoTotaisCFOP(const Sessao& s, int n) {
     return s.caminhoTotaisCFOP + SufixoEntrada(n);
 }
 
+QString PastaPosValidacao(const Sessao& s) {
+    // Instalado para todos os usuários, a pasta do programa é só de leitura: ali os resultados
+    // não poderiam ser gravados e a verificação falharia sempre. Vão então para a pasta de dados
+    // do usuário, só dele (na temporária, comum a todos, o arquivo de outro usuário com o mesmo
+    // nome impediria a gravação); a temporária fica para quando nem essa puder ser criada.
+    const QFileInfo programa(s.pastaPrograma);
+    if (!programa.isDir() || programa.isWritable()) return s.pastaPrograma;
+    const QString usuario = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (!usuario.isEmpty() && QDir().mkpath(usuario)) return usuario;
+    return s.pastaTemporaria;
+}
+
 QString CaminhoCriticas88(const Sessao& s, int n) {
     const QString uf = n >= 0 && n < s.arquivos.size() ? s.arquivos[n].uf : QString();
-    return JuntaCaminho(s.pastaPrograma,
+    return JuntaCaminho(PastaPosValidacao(s),
                         QString::fromLatin1(ArqCriticasPos) + uf + SufixoEntrada(n));
 }
 
 QString CaminhoResultadoPB(const Sessao& s, int n) {
     const QString indice = s.variosArquivos() ? QString::number(n) : QString();
-    return JuntaCaminho(s.pastaPrograma, QString::fromLatin1(ArqResultadoPB) + indice +
-                                             QString::fromLatin1(ExtResultadoPB));
+    return JuntaCaminho(PastaPosValidacao(s), QString::fromLatin1(ArqResultadoPB) + indice +
+                                                  QString::fromLatin1(ExtResultadoPB));
 }
 
 void ApagaArquivosTrabalho(const Sessao& s) {

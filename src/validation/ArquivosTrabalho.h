@@ -11,9 +11,12 @@ struct Sessao;
 QString SufixoEntrada(int n);
 QString CaminhoCriticas(const Sessao& s, int n);
 QString CaminhoTotaisCFOP(const Sessao& s, int n);
-// Críticas do registro 88 da pós-validação, na pasta do programa, com a UF da entrada.
+// Pasta dos resultados da pós-validação: a do programa; quando ela existe mas não aceita gravação
+// (instalação para todos os usuários), a pasta de dados do usuário (criada aqui), ou a temporária.
+QString PastaPosValidacao(const Sessao& s);
+// Críticas do registro 88 da pós-validação, na pasta acima, com a UF da entrada.
 QString CaminhoCriticas88(const Sessao& s, int n);
-// Resultado da verificação da PB, na pasta do programa: "reexame.res" com um arquivo aberto,
+// Resultado da verificação da PB, na pasta acima: "reexame.res" com um arquivo aberto,
 // "reexame<n>.res" (sem branco) com vários.
 QString CaminhoResultadoPB(const Sessao& s, int n);
 

@@ -106,6 +106,14 @@ int PaginaResumoArquivos::entradaSelecionada() const {
     return -1;
 }
 
+QVector<int> PaginaResumoArquivos::entradasSelecionadas() const {
+    QVector<int> entradas;
+    for (int i = 0; i < lista_->topLevelItemCount(); ++i)
+        if (lista_->topLevelItem(i)->isSelected())
+            entradas << entradaDaLinha(lista_->topLevelItem(i));
+    return entradas;
+}
+
 QTreeWidgetItem* PaginaResumoArquivos::linha(int n) {
     for (int i = 0; i < lista_->topLevelItemCount(); ++i)
         if (entradaDaLinha(lista_->topLevelItem(i)) == n) return lista_->topLevelItem(i);

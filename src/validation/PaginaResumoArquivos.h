@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QVector>
 #include <QWidget>
 
 class QLabel;
@@ -31,6 +32,8 @@ public:
     static int entradaDaLinha(const QTreeWidgetItem* item);
     // Entrada da primeira linha selecionada (na ordem da lista); -1 sem seleção.
     int entradaSelecionada() const;
+    // Entradas de todas as linhas selecionadas, na ordem da lista.
+    QVector<int> entradasSelecionadas() const;
     void escreve(int n, Coluna coluna, const QString& texto, bool vermelho = false);
 
     // Botões que dependem das linhas selecionadas.

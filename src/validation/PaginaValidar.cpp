@@ -322,8 +322,13 @@ void PaginaValidar::BrowseArquivo_Click() {
         Log(LogOperacao, QStringLiteral("Cancelou BotaoArquivo_Click..."));
         return;
     }
+    AbrirEscolhidos(*escolha);
+    Log(LogOperacao, QStringLiteral("Fim BotaoArquivo_Click."));
+}
+
+void PaginaValidar::AbrirEscolhidos(const QStringList& arquivos) {
+    if (arquivos.isEmpty()) return;
     FecharArquivo();
-    const QStringList& arquivos = *escolha;
     if (arquivos.size() == 1) {
         const QString& caminho = arquivos.first();
         sessao_.cfg.pathConvenio = PastaDoArquivo(caminho);
@@ -353,7 +358,6 @@ void PaginaValidar::BrowseArquivo_Click() {
         labelResultado_->setText(QStringLiteral("Arquivos ainda não validados!"));
         resumoArquivos_.defineTitulo(QStringLiteral("Arquivos ainda não validados!"));
     }
-    Log(LogOperacao, QStringLiteral("Fim BotaoArquivo_Click."));
 }
 
 void PaginaValidar::defineTextoCombo(const QString& texto) {

@@ -2,6 +2,7 @@
 // arquivos abertos e o botão que valida um arquivo ou todos.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -30,6 +31,10 @@ public:
     void AbrirArquivo(const QString& caminho, bool lote, int indice);
     // Fecha tudo: tabela com uma entrada nova, arquivos de trabalho apagados, páginas limpas.
     void FecharArquivo();
+
+    // Fecha o que estiver aberto e abre os arquivos escolhidos: um só como arquivo aberto, vários
+    // como lote (o diálogo de "..." e a linha de comando).
+    void AbrirEscolhidos(const QStringList& arquivos);
 
     void BrowseArquivo_Click();
     void BotaoCarregar_Click();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/Definicoes.h"
+#include "platform/Impressora.h"
 #include "validation/ArquivoAberto.h"
 
 #include <QStringListModel>
@@ -57,6 +58,9 @@ struct Sessao {
     bool listaCriticasDesatualizada = false;
     bool temCriticas = false;     // a última validação deixou erros ou advertências
     QString ultimaPastaMidia;     // pasta da última mídia gravada (um ou vários arquivos)
+    // Impressora atual (o nome é cfg.ultimaImpressora) e a pasta do último PDF gravado.
+    EstadoImpressora impressora;
+    QString pastaUltimoPdf;
 
     // Pastas e arquivos de trabalho.
     QString pastaPrograma;        // pasta do executável
@@ -87,6 +91,8 @@ struct Sessao {
     std::function<void()> preencheVariosArquivos;    // lista do Resumo de vários arquivos
     // Listas de totais do Resumo (por registro, por CFOP, por CFOP e registro) da entrada n.
     std::function<void(int n)> preencheTotaisResumo;
+    // Indicador de impressão da janela principal: o rótulo mostrado; vazio esconde.
+    std::function<void(const QString& rotulo)> indicaImpressao;
     // ExecutarQIV: transmissão de uma mídia pelo programa de transmissão.
     std::function<void(const QString& midia)> executarQIV;
 };

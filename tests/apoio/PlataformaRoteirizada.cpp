@@ -1,6 +1,7 @@
 #include "apoio/PlataformaRoteirizada.h"
 
 #include <QCoreApplication>
+#include <QPdfWriter>
 #include <gtest/gtest.h>
 
 namespace korventa::testes {
@@ -18,6 +19,9 @@ PlataformaRoteirizada::~PlataformaRoteirizada() {
     EXPECT_TRUE(abrir_.empty()) << abrir_.size() << " resposta(s) de abrir arquivo sem uso";
     EXPECT_TRUE(salvar_.empty()) << salvar_.size() << " resposta(s) de salvar arquivo sem uso";
     EXPECT_TRUE(pastas_.empty()) << pastas_.size() << " resposta(s) de pasta sem uso";
+    EXPECT_TRUE(impressao_.empty()) << impressao_.size() << " resposta(s) de impressão sem uso";
+    EXPECT_TRUE(visualizacao_.empty())
+        << visualizacao_.size() << " resposta(s) de visualização sem uso";
 }
 
 Resposta PlataformaRoteirizada::mensagem(const QString& texto, Icone icone, Botoes botoes,
@@ -73,6 +77,37 @@ std::optional<QString> PlataformaRoteirizada::escolherPasta(const QString& titul
     return pasta;
 }
 
+bool PlataformaRoteirizada::dialogoImpressao(DialogoImpressao& d) {
+    dialogosImpressao_.push_back(d);
+    if (impressao_.empty()) {
+        ADD_FAILURE() << "Diálogo de impressão não roteirizado: " << d.documento.toStdString();
+        return false;
+    }
+    const auto resposta = std::move(impressao_.front());
+    impressao_.pop_front();
+    d.visualizar = false;
+    return resposta(d);
+}
+
+bool PlataformaRoteirizada::visualizaImpressao(
+    const DialogoImpressao& d, const std::function<void(QPagedPaintDevice&)>& desenha) {
+    if (visualizacao_.empty()) {
+        ADD_FAILURE() << "Visualização de impressão não roteirizada: " << d.documento.toStdString();
+        return false;
+    }
+    const auto [imprimiu, arquivo] = visualizacao_.front();
+    visualizacao_.pop_front();
+    if (!arquivo.isEmpty()) {
+        QPdfWriter pdf(arquivo);
+        pdf.setPageSize(d.estado.papel.isValid() ? d.estado.papel : QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(d.estado.orientacao == Paisagem ? QPageLayout::Landscape
+                                                               : QPageLayout::Portrait);
+        pdf.setPageMargins(QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
+        desenha(pdf);
+    }
+    return imprimiu;
+}
+
 ResultadoInicio PlataformaRoteirizada::iniciarProcesso(const InicioProcesso& inicio,
                                                        bool acompanhar) {
     processos_.push_back({inicio.programa, inicio.argumentos, inicio.pastaTrabalho, acompanhar});
@@ -94,6 +129,7 @@ void PlataformaRoteirizada::mostrarAjuda(const QString&, int topico) { topicos_.
 
 void PlataformaRoteirizada::processarEventos() {
     ++eventos_;
+    if (aoProcessar_) aoProcessar_(eventos_);
     if (QCoreApplication::instance())
         QCoreApplication::processEvents();
 }

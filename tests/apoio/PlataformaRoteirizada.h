@@ -6,6 +6,7 @@
 
 #include <QVector>
 #include <deque>
+#include <functional>
 
 namespace korventa::testes {
 
@@ -39,6 +40,21 @@ public:
     void respondePasta(const std::optional<QString>& pasta) {
         pastas_.push_back({pasta.has_value(), pasta.value_or(QString())});
     }
+    // Diálogo de impressão: a resposta muda o registro como o usuário faria e diz se ele
+    // confirmou.
+    void respondeImpressao(std::function<bool(DialogoImpressao&)> resposta) {
+        impressao_.push_back(std::move(resposta));
+    }
+    void cancelaImpressao() {
+        respondeImpressao([](DialogoImpressao&) { return false; });
+    }
+    // Visualização: as páginas vão para o PDF `arquivo` (se dado) e a resposta diz se o usuário
+    // imprimiu a partir dela.
+    void respondeVisualizacao(bool imprimiu, const QString& arquivo = QString()) {
+        visualizacao_.push_back({imprimiu, arquivo});
+    }
+    // Chamado a cada processarEventos com a contagem: o usuário agindo no meio de um trabalho.
+    void aoProcessarEventos(std::function<void(int)> acao) { aoProcessar_ = std::move(acao); }
     void defineFormato(FormatoNumerico f) { formato_ = std::move(f); }
     void defineLarguraTela(int pixels) { largura_ = pixels; }
     void defineAgora(QDateTime quando) { agora_ = std::move(quando); }
@@ -49,6 +65,7 @@ public:
     // O que aconteceu.
     const QVector<CaixaMostrada>& caixas() const { return caixas_; }
     const QVector<DialogoArquivo>& dialogos() const { return dialogos_; }
+    const QVector<DialogoImpressao>& dialogosImpressao() const { return dialogosImpressao_; }
     const QVector<ProcessoIniciado>& processos() const { return processos_; }
     // Processos acompanhados ainda não liberados.
     const QVector<qint64>& acompanhados() const { return acompanhados_; }
@@ -64,6 +81,9 @@ public:
     std::optional<QString> salvarArquivo(const DialogoArquivo& d) override;
     std::optional<QString> escolherPasta(const QString& titulo,
                                          const QString& pastaInicial) override;
+    bool dialogoImpressao(DialogoImpressao& d) override;
+    bool visualizaImpressao(const DialogoImpressao& d,
+                            const std::function<void(QPagedPaintDevice&)>& desenha) override;
     ResultadoInicio iniciarProcesso(const InicioProcesso& inicio, bool acompanhar) override;
     bool processoAtivo(qint64 identificador) override;
     void liberaProcesso(qint64 identificador) override;
@@ -80,6 +100,10 @@ private:
     std::deque<std::pair<bool, QStringList>> abrir_;
     std::deque<std::pair<bool, QString>> salvar_;
     std::deque<std::pair<bool, QString>> pastas_;
+    std::deque<std::function<bool(DialogoImpressao&)>> impressao_;
+    std::deque<std::pair<bool, QString>> visualizacao_;
+    std::function<void(int)> aoProcessar_;
+    QVector<DialogoImpressao> dialogosImpressao_;
     QVector<CaixaMostrada> caixas_;
     QVector<DialogoArquivo> dialogos_;
     QVector<ProcessoIniciado> processos_;

@@ -21,6 +21,9 @@ QString pastaTemporariaTestes() {
 QString pastaConfiguracaoTestes() {
     return g_base->filePath(QStringLiteral("config"));
 }
+QString pastaConfiguracaoSistemaTestes() {
+    return g_base->filePath(QStringLiteral("sistema"));
+}
 QString pastaBibliotecas() {
     return QStringLiteral(KORVENTA_BIN_DIR);
 }
@@ -32,6 +35,7 @@ void limpaConfiguracoes() {
         s.sync();
     }
     QFile::remove(QDir(pastaConfiguracaoTestes()).filePath(QStringLiteral("Quorbis.ini")));
+    QFile::remove(QDir(pastaConfiguracaoSistemaTestes()).filePath(QStringLiteral("Quorbis.ini")));
 }
 
 void usaBibliotecasDe(const QString& pasta) {
@@ -62,8 +66,11 @@ int main(int argc, char** argv) {
     g_base = &base;
     QDir(base.path()).mkpath(QStringLiteral("tmp"));
     QDir(base.path()).mkpath(QStringLiteral("config"));
+    QDir(base.path()).mkpath(QStringLiteral("sistema"));
     qputenv("TMPDIR", QFile::encodeName(pastaTemporariaTestes()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(pastaConfiguracaoTestes()));
+    // Nem o Quorbis.ini de um pacote instalado na máquina entra nos testes.
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(pastaConfiguracaoSistemaTestes()));
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -10,9 +10,11 @@ namespace korventa::testes {
 // Pasta temporária do processo de testes (TMPDIR) e pasta de configuração (XDG_CONFIG_HOME).
 QString pastaTemporariaTestes();
 QString pastaConfiguracaoTestes();
+// Pasta de configuração do sistema (XDG_CONFIG_DIRS): a /etc/xdg dos testes.
+QString pastaConfiguracaoSistemaTestes();
 QString pastaBibliotecas();
 
-// Apaga as configurações do programa e do programa de transmissão e o Quorbis.ini.
+// Apaga as configurações do programa e do programa de transmissão e os Quorbis.ini.
 void limpaConfiguracoes();
 
 // Carregador das bibliotecas na pasta dada (padrão: a pasta onde foram construídas).

@@ -68,8 +68,10 @@ protected:
             .setValue(chave, valor);
     }
     static ParametrosInicio parametros() {
-        return {QString(), QStringLiteral("ValidadorKorventa2017"),
-                QStringLiteral("testes-app-") + QUuid::createUuid().toString(QUuid::Id128)};
+        return {QString(),
+                QStringLiteral("ValidadorKorventa2017"),
+                QStringLiteral("testes-app-") + QUuid::createUuid().toString(QUuid::Id128),
+                {}};
     }
 
     QTabBar* abas() { return janela_.findChild<QTabBar*>(QStringLiteral("TabStrip1")); }

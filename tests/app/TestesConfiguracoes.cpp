@@ -149,6 +149,28 @@ TEST_F(ConfiguracoesUsuario, IniDoProgramaDeTransmissaoDaOCandidato) {
     EXPECT_EQ(CandidatoProgramaQIV(), LocalPadraoQIV());
 }
 
+TEST_F(ConfiguracoesUsuario, IniDoSistemaValeSoSemODoUsuario) {
+    // O pacote instala o ini em /etc/xdg apontando o simulador ao lado do programa.
+    const QString programa = criaPrograma(pasta_.filePath(QStringLiteral("lib/validador")));
+    const QString doSistema =
+        QDir(testes::pastaConfiguracaoSistemaTestes()).filePath(QStringLiteral("Quorbis.ini"));
+    QFile ini(doSistema);
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("; do pacote\n[Instalacao]\nDiretorio=" +
+              QFile::encodeName(pasta_.filePath(QStringLiteral("lib/validador"))) + "\n");
+    ini.close();
+    EXPECT_EQ(LocalizaQuorbisIni(), doSistema);
+    auto s = novaSessao();
+    LeConfiguracoes(*s);
+    EXPECT_EQ(s->cfg.pathQiv, programa);
+    EXPECT_EQ(EscolhePrimeiraAba(*s), 2);
+
+    // O ini do usuário, mesmo sem a chave, é o que vale: o candidato volta ao local fixo.
+    escreveIni("[Outra]\nDiretorio=/nao/vale\n");
+    EXPECT_EQ(LocalizaQuorbisIni(), CaminhoQuorbisIni());
+    EXPECT_EQ(CandidatoProgramaQIV(), LocalPadraoQIV());
+}
+
 TEST_F(ConfiguracoesUsuario, PastaDeComprovantesPerdeUmaBarraFinal) {
     QSettings qiv(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QIV2"));
     auto s = novaSessao();
@@ -257,4 +279,21 @@ TEST_F(ConfiguracoesUsuario, ValoresGravadosVoltamEValoresInvalidosFicamNoPadrao
     EXPECT_EQ(invalida->cfg.colunasCriticas.at(1), 4000);
     EXPECT_EQ(invalida->arquivosRecentes.rowCount(), 0);
     EXPECT_EQ(invalida->cfg.filtroCriticas, 2);
+}
+
+TEST_F(ConfiguracoesUsuario, ImpressoraEscolhidaVoltaNaExecucaoSeguinte) {
+    // A impressora "PDF" está sempre instalada: escolhida, fica gravada em maiúsculas e volta.
+    auto s = novaSessao();
+    s->cfg.ultimaImpressora = QStringLiteral("pdf");
+    GravaConfiguracoes(*s);
+    EXPECT_EQ(lido(QStringLiteral("Config/UltimaImpressora")), QStringLiteral("PDF"));
+    auto depois = novaSessao();
+    LeConfiguracoes(*depois);
+    EXPECT_EQ(depois->cfg.ultimaImpressora, QStringLiteral("PDF"));
+
+    // Uma impressora que não está mais instalada deixa a padrão do sistema.
+    grava(QStringLiteral("Config/UltimaImpressora"), QStringLiteral("IMPRESSORA QUE SAIU"));
+    auto sem = novaSessao();
+    LeConfiguracoes(*sem);
+    EXPECT_TRUE(sem->cfg.ultimaImpressora.isEmpty());
 }

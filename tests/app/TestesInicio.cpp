@@ -2,9 +2,11 @@
 #include "Ambiente.h"
 #include "apoio/PlataformaRoteirizada.h"
 
+#include "GeradorExemplo.h"
 #include "app/Inicializacao.h"
 #include "app/Principal.h"
 #include "engine/Bibliotecas.h"
+#include "engine/Definicoes.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -39,17 +41,40 @@ protected:
         QDir::setCurrent(diretorioAntes_);
     }
 
-    ParametrosInicio parametros(const QString& linha = QString()) {
+    ParametrosInicio parametros(const QString& linha = QString(),
+                                const QStringList& arquivos = {}) {
         return {linha, QStringLiteral("ValidadorKorventa2017"),
-                QStringLiteral("testes-app-") + QUuid::createUuid().toString(QUuid::Id128)};
+                QStringLiteral("testes-app-") + QUuid::createUuid().toString(QUuid::Id128),
+                arquivos};
     }
-    bool inicia(const QString& linha = QString()) {
-        inicio_ = std::make_unique<Inicializacao>(sessao_, *janela_, parametros(linha));
+    bool inicia(const QString& linha = QString(), const QStringList& arquivos = {}) {
+        inicio_ = std::make_unique<Inicializacao>(sessao_, *janela_, parametros(linha, arquivos));
         return inicio_->executa();
     }
     QString texto(const char* rotulo) const {
         auto* l = janela_->findChild<QLabel*>(QLatin1String(rotulo));
         return l ? l->text() : QStringLiteral("<sem %1>").arg(QLatin1String(rotulo));
+    }
+    // Arquivo fiscal válido do gerador de exemplos.
+    QString exemplo(const QString& nome) {
+        kelvor::exemplo::Opcoes o;
+        o.registros = 30;
+        kelvor::exemplo::Resumo r;
+        std::string erro;
+        const QString c = pastaArquivos_.filePath(nome);
+        EXPECT_TRUE(kelvor::exemplo::geraArquivo(o, QFile::encodeName(c).toStdString(), r, erro))
+            << erro;
+        return c;
+    }
+    // Configurado sem programa de transmissão: o início termina na página Validar.
+    static void configuradoSemTransmissao() {
+        QSettings s(QSettings::NativeFormat, QSettings::UserScope,
+                    QStringLiteral("ValidadorKorventaV2"));
+        s.setValue(QStringLiteral("Config/PathQiv"), QString());
+        s.sync();
+    }
+    QString textoCombo() const {
+        return janela_->findChild<QComboBox*>(QStringLiteral("ComboArquivo"))->currentText();
     }
     // O que o leitor de tela diz do rótulo.
     QString nomeAcessivel(const char* rotulo) const {
@@ -71,6 +96,7 @@ protected:
     std::unique_ptr<Principal> janela_ = std::make_unique<Principal>(sessao_);
     std::unique_ptr<Inicializacao> inicio_;
     QTemporaryDir pastaLibs_;
+    QTemporaryDir pastaArquivos_;
     QString diretorioAntes_;
 };
 
@@ -309,4 +335,92 @@ TEST_F(Inicio, TelaDeOitocentosPixelsOuMaisComecaComAJanelaMaior) {
     ASSERT_TRUE(inicio.executa());
     EXPECT_GT(maior.width(), projeto.width());
     EXPECT_GT(maior.height(), projeto.height());
+}
+
+TEST_F(Inicio, ArquivosDaLinhaDeComandoAbremNoFimDoInicio) {
+    configuradoSemTransmissao();
+    const QString um = exemplo(QStringLiteral("cliente um.txt"));
+    testes::apagaLog();
+    ASSERT_TRUE(inicia(QStringLiteral("-l 4"), {um}));
+    EXPECT_TRUE(plataforma_.caixas().isEmpty());
+    EXPECT_EQ(sessao_.paginaAtual, 1);
+    ASSERT_EQ(sessao_.arquivos.size(), 1);
+    EXPECT_EQ(sessao_.arquivos[0].caminho, um);
+    EXPECT_EQ(sessao_.arquivos[0].mensagem, QString());
+    EXPECT_EQ(textoCombo(), um);
+    EXPECT_TRUE(janela_->findChild<QPushButton*>(QStringLiteral("BotaoValidar"))->isEnabled());
+    // Depois do início, não no meio dele.
+    const QStringList log = testes::linhasDoLog();
+    EXPECT_GT(log.indexOf(QStringLiteral("AbrirArquivo...")),
+              log.indexOf(QStringLiteral("Encerrando form load principal.")));
+
+    // Vários arquivos formam um lote, como escolhidos juntos no diálogo.
+    const QString dois = exemplo(QStringLiteral("cliente dois.txt"));
+    EXPECT_TRUE(janela_->abreArquivos({um, dois}));
+    ASSERT_EQ(sessao_.arquivos.size(), 2);
+    EXPECT_EQ(sessao_.arquivos[1].caminho, dois);
+    EXPECT_EQ(sessao_.arquivos[0].resultado, ResultadoNaoValidadoLote);
+    EXPECT_EQ(sessao_.arquivos[1].resultado, ResultadoNaoValidadoLote);
+}
+
+TEST_F(Inicio, PrimeiraExecucaoComArquivoAbreMasFicaEmConfigurar) {
+    const QString um = exemplo(QStringLiteral("um.txt"));
+    ASSERT_TRUE(inicia(QString(), {um}));
+    EXPECT_EQ(sessao_.paginaAtual, 0);
+    EXPECT_EQ(sessao_.arquivos[0].caminho, um);
+}
+
+TEST_F(Inicio, ArquivoDaLinhaDeComandoRecusadoMostraOMotivoEOProgramaSegue) {
+    configuradoSemTransmissao();
+    plataforma_.respondeMensagem(Resposta::Ok);
+    const QString sumido = pastaArquivos_.filePath(QStringLiteral("nao existe.txt"));
+    ASSERT_TRUE(inicia(QString(), {sumido}));
+    ASSERT_EQ(plataforma_.caixas().size(), 1);
+    EXPECT_EQ(plataforma_.caixas()[0].icone, Icone::Critico);
+    EXPECT_EQ(plataforma_.caixas()[0].texto, sessao_.arquivos[0].mensagem);
+    EXPECT_FALSE(sessao_.arquivos[0].mensagem.isEmpty());
+    EXPECT_FALSE(janela_->findChild<QPushButton*>(QStringLiteral("BotaoValidar"))->isEnabled());
+}
+
+TEST_F(Inicio, ArquivosQueChegamComOProgramaOcupadoNaoTrocamOAberto) {
+    configuradoSemTransmissao();
+    const QString um = exemplo(QStringLiteral("um.txt"));
+    const QString dois = exemplo(QStringLiteral("dois.txt"));
+    ASSERT_TRUE(inicia(QString(), {um}));
+    sessao_.validando = true;
+    EXPECT_FALSE(janela_->abreArquivos({dois}));
+    sessao_.validando = false;
+    EXPECT_EQ(sessao_.arquivos[0].caminho, um);
+    EXPECT_FALSE(janela_->abreArquivos({}));
+    EXPECT_EQ(sessao_.arquivos[0].caminho, um);
+}
+
+TEST_F(Inicio, OutraInstanciaEntregaOsSeusArquivosAPrimeira) {
+    const ParametrosInicio p = parametros(
+        QString(), {QStringLiteral("/dados/jan 2026.txt"), QStringLiteral("/dados/fev.txt")});
+    InstanciaUnica primeira(p.chaveInstancia);
+    int pedidos = 0;
+    QStringList recebidos;
+    primeira.aoPedirFrente([&] { ++pedidos; });
+    primeira.aoReceberArquivos([&](const QStringList& a) { recebidos = a; });
+    ASSERT_TRUE(primeira.assume());
+
+    inicio_ = std::make_unique<Inicializacao>(sessao_, *janela_, p);
+    EXPECT_FALSE(inicio_->executa());
+    for (int i = 0; i < 50 && recebidos.isEmpty(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(pedidos, 1);
+    EXPECT_EQ(recebidos, p.arquivos);
+}
+
+TEST(PedidoDeOutraInstancia, LevaQualquerNomeDeArquivoENaoInventaONaoRecebido) {
+    const QStringList nomes{QStringLiteral("/a b/Movimentação 100%.txt"),
+                            QStringLiteral("/linha\nquebrada.txt"), QStringLiteral("/x/y.TXT")};
+    EXPECT_EQ(InstanciaUnica::leArquivosDoPedido(InstanciaUnica::montaPedido(nomes)), nomes);
+    EXPECT_TRUE(InstanciaUnica::leArquivosDoPedido(InstanciaUnica::montaPedido({})).isEmpty());
+    // Cortado no meio do último nome: só os inteiros.
+    const QByteArray pedido = InstanciaUnica::montaPedido(nomes);
+    EXPECT_EQ(InstanciaUnica::leArquivosDoPedido(pedido.left(pedido.size() - 3)), nomes.mid(0, 2));
+    // Sem a primeira linha não é um pedido deste programa.
+    EXPECT_TRUE(InstanciaUnica::leArquivosDoPedido("abrir\n%2Fx.txt\n").isEmpty());
 }

@@ -103,6 +103,23 @@ TEST(LinhaDeComando, ArgumentosDoSistemaComBrancosChegamInteiros) {
     EXPECT_EQ(InterpretaLinhaDeComando(linha).nivelLog, 4);
 }
 
+TEST(LinhaDeComando, ArquivosSaoOsArgumentosQueNaoSaoOpcoes) {
+    const QString pasta = QStringLiteral("/home/contador");
+    const auto arquivos = [&](const QStringList& a) { return ArquivosDaLinhaDeComando(a, pasta); };
+    EXPECT_EQ(arquivos({QStringLiteral("-l"), QStringLiteral("3"), QStringLiteral("/d/a.txt"),
+                        QStringLiteral("-x"), QStringLiteral("b c.txt"), QStringLiteral("-L"),
+                        QStringLiteral("9")}),
+              (QStringList{QStringLiteral("/d/a.txt"), QStringLiteral("/home/contador/b c.txt")}));
+    // Relativos viram absolutos a partir da pasta de onde o programa foi iniciado.
+    EXPECT_EQ(arquivos({QStringLiteral("../outro/./x.txt")}),
+              QStringList{QStringLiteral("/home/outro/x.txt")});
+    // "-?" primeiro só pede a sintaxe; "-l" no fim não consome nada.
+    EXPECT_TRUE(arquivos({QStringLiteral("-?"), QStringLiteral("a.txt")}).isEmpty());
+    EXPECT_EQ(arquivos({QStringLiteral("a.txt"), QStringLiteral("-l")}),
+              QStringList{QStringLiteral("/home/contador/a.txt")});
+    EXPECT_TRUE(arquivos({}).isEmpty());
+}
+
 TEST(Versoes, ConfereVersaoComparaOTextoExato) {
     PlataformaRoteirizada p;
     EXPECT_TRUE(ConfereVersao(p, QStringLiteral("Kelvor"), QStringLiteral("5.2.0.0"),

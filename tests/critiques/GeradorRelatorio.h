@@ -36,4 +36,8 @@ QByteArray RelatorioCriticas(
 
 bool GravaArquivo(const QString& caminho, const QByteArray& bytes);
 
+// Relatório de `n` críticas variadas (três em quatro rejeições) gravado direto no disco, em
+// pedaços: para as medições com muitas críticas.
+bool GravaRelatorioGrande(const QString& caminho, int n);
+
 } // namespace korventa::testes

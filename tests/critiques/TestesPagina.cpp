@@ -37,8 +37,7 @@ protected:
         EXPECT_EQ(controle<QPushButton>("BotaoCriticasExportar")->isEnabled(), com);
         for (const char* o : {"OptionListar_0", "OptionListar_1", "OptionListar_2"})
             EXPECT_EQ(controle<QRadioButton>(o)->isEnabled(), com);
-        // A impressão ainda não existe: fica sempre indisponível.
-        EXPECT_FALSE(controle<QPushButton>("BotaoCriticasImprimir")->isEnabled());
+        EXPECT_EQ(controle<QPushButton>("BotaoCriticasImprimir")->isEnabled(), com);
     }
 
     PaginaCriticas pagina{sessao};
@@ -280,8 +279,10 @@ TEST_F(Pagina, TecladoTabDaOpcaoMarcadaAteODetalheEMnemonicosLivres) {
         QTest::keyClick(opcao, Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), botao) << nome;
     }
-    // Imprimir fica indisponível: do Exportar o Tab vai à Ajuda, à lista e dela ao registro.
+    // Do Exportar o Tab vai ao Imprimir e à Ajuda, à lista e dela ao registro.
     QTest::keyClick(botao, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), controle<QWidget>("BotaoCriticasImprimir"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), controle<QWidget>("BotaoCriticasAjuda"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     auto* lista = controle<QTreeView>("ListaCriticas");

@@ -92,17 +92,33 @@ TEST_F(InfoMidia, PreenchidoDeUmaMidiaGeradaPeloResumo) {
     EXPECT_TRUE(d.findChild<QLabel*>(QStringLiteral("LabelSemInfoTotais"))->isHidden());
     EXPECT_GT(d.lista(0)->topLevelItemCount(), 0);
     EXPECT_GT(d.lista(2)->topLevelItemCount(), 0);
-    auto* imprimir = d.findChild<QPushButton*>(QStringLiteral("BotaoImprimirValores"));
+    // Sem a impressão ligada os dois "Imprimir" ficam desabilitados.
     d.findChild<QRadioButton*>(QStringLiteral("OptionTotaisCFOP"))->setChecked(true);
-    EXPECT_EQ(imprimir->isEnabled(), d.lista(1)->topLevelItemCount() > 0);
+    EXPECT_FALSE(d.findChild<QPushButton*>(QStringLiteral("BotaoImprimirValores"))->isEnabled());
+    EXPECT_FALSE(d.findChild<QPushButton*>(QStringLiteral("BotaoImprimirValidacao"))->isEnabled());
 
     // Nunca transmitida: só o aviso.
     EXPECT_TRUE(naoTransmitidaAFrente(d));
-    // Sem a impressão ligada, o botão diz que nada saiu.
-    plataforma.respondeMensagem(Resposta::Ok);
-    d.findChild<QPushButton*>(QStringLiteral("BotaoImprimirValidacao"))->click();
-    ASSERT_EQ(plataforma.caixas().size(), 1);
-    EXPECT_EQ(plataforma.caixas()[0].texto, TextoSemImpressao());
+
+    // Com ela, cada botão entrega a entrada e a lista escolhida.
+    QStringList pedidos;
+    estado.imprimeTotais = [&](const ArquivoAberto& a, int lista) {
+        pedidos << a.protocolo + QStringLiteral("/totais%1").arg(lista);
+    };
+    estado.imprimeResumoValidacao = [&](const ArquivoAberto& a) {
+        pedidos << a.protocolo + QStringLiteral("/validacao");
+    };
+    DlgInfoMidia ligado(sessao, estado);
+    ligado.preenche(e);
+    auto* imprimir = ligado.findChild<QPushButton*>(QStringLiteral("BotaoImprimirValores"));
+    ligado.findChild<QRadioButton*>(QStringLiteral("OptionTotaisCFOP"))->setChecked(true);
+    ASSERT_GT(ligado.lista(1)->topLevelItemCount(), 0);
+    ASSERT_TRUE(imprimir->isEnabled());
+    imprimir->click();
+    ligado.findChild<QPushButton*>(QStringLiteral("BotaoImprimirValidacao"))->click();
+    EXPECT_EQ(pedidos, (QStringList{e.protocolo + QStringLiteral("/totais1"),
+                                    e.protocolo + QStringLiteral("/validacao")}));
+    EXPECT_TRUE(plataforma.caixas().isEmpty());
 }
 
 TEST_F(InfoMidia, DeUmaEntradaSemMidiaFaltaOQueAEntradaNaoTem) {

@@ -47,6 +47,12 @@ DadosTransmissao Transmissao(const QString& codigo, const QString& protocolo,
 
 class PaginaMidiasTeste : public AmbienteMidias {
 protected:
+    // A impressão do recibo ligada como no programa; aqui só anota o pedido.
+    PaginaMidiasTeste() {
+        estado.imprimeRecibo = [this](const ArquivoAberto& e, const Recibo*) {
+            recibosPedidos << e.protocolo;
+        };
+    }
     // Quatro mídias (nenhuma transmissão, recibo, bloco "01" e bloco "02"), uma danificada e
     // arquivos que não são mídia.
     void montaPasta() {
@@ -89,6 +95,7 @@ protected:
     QLineEdit* procura() const {
         return pagina->findChild<QLineEdit*>(QStringLiteral("TextProcurarMidia"));
     }
+    QStringList recibosPedidos;
 };
 
 TEST_F(PaginaMidiasTeste, ListaTransmitidasNaoTransmitidasEDeixaDeForaAsDanificadas) {
@@ -272,17 +279,21 @@ TEST_F(PaginaMidiasTeste, ReciboDaMidiaChegaAteAImpressaoComORecibo) {
     montaPasta();
     lista(pastaMidias());
     seleciona(QStringLiteral("com recibo.zip"));
-    // Sem a impressão ligada o botão diz que nada foi impresso.
-    plataforma.respondeMensagem(Resposta::Ok);
-    botao("BotaoMidiasRecibo")->click();
-    ASSERT_EQ(plataforma.caixas().size(), 1);
-    EXPECT_EQ(plataforma.caixas()[0].texto, TextoSemImpressao());
+    // Sem a impressão ligada o recibo fica desabilitado; os outros botões, não.
+    estado.imprimeRecibo = nullptr;
+    seleciona(QStringLiteral("simples.zip"));
+    seleciona(QStringLiteral("com recibo.zip"));
+    EXPECT_FALSE(botao("BotaoMidiasRecibo")->isEnabled());
+    EXPECT_TRUE(botao("BotaoMidiasInfo")->isEnabled());
 
     QString impresso;
     estado.imprimeRecibo = [&](const ArquivoAberto& e, const Recibo* r) {
         impresso =
             e.protocolo + QLatin1Char('/') + (r ? r->protocoloQIV : QStringLiteral("provisório"));
     };
+    seleciona(QStringLiteral("simples.zip"));
+    seleciona(QStringLiteral("com recibo.zip"));
+    ASSERT_TRUE(botao("BotaoMidiasRecibo")->isEnabled());
     botao("BotaoMidiasRecibo")->click();
     EXPECT_EQ(impresso, QStringLiteral("1000000002/0000777"));
     seleciona(QStringLiteral("simples.zip"));
@@ -296,9 +307,9 @@ TEST_F(PaginaMidiasTeste, MidiaDeVersaoAntigaNaoTemRecibo) {
     m.versao = QStringLiteral("3.3.0");
     m.linhaTotais = false;
     ASSERT_EQ(GeraMidiaTeste(midia(QStringLiteral("antiga.zip")), m), QString());
+    estado.imprimeRecibo = [](const ArquivoAberto&, const Recibo*) { FAIL() << "imprimiu"; };
     lista(pastaMidias());
     seleciona(QStringLiteral("antiga.zip"));
-    estado.imprimeRecibo = [](const ArquivoAberto&, const Recibo*) { FAIL() << "imprimiu"; };
     plataforma.respondeMensagem(Resposta::Ok);
     botao("BotaoMidiasRecibo")->click();
     ASSERT_EQ(plataforma.caixas().size(), 1);

@@ -3,6 +3,7 @@
 // arquivos de resultado, os registros 88 de MS na versão de teste e as falhas das bibliotecas.
 #include "Ambiente.h"
 
+#include "critiques/RelatorioCriticas.h"
 #include "engine/Bibliotecas.h"
 #include "validation/ArquivosTrabalho.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <unistd.h>
 
 using namespace korventa;
 using namespace korventa::testes;
@@ -84,6 +86,16 @@ protected:
     }
     void valida(const QString& caminho) {
         abre(caminho);
+        plataforma.respondeMensagem(Resposta::Ok);
+        validar->BotaoValidar_Click();
+    }
+    // Lote de três na versão de teste: SP sem verificação, MS com uma advertência nos 88 e PB
+    // rejeitado pela verificação.
+    void validaLote() {
+        sessao.versao = {0, 9, 1};
+        abreVarios({exemplo(QStringLiteral("a.txt"), Exemplo("SP")),
+                    exemplo(QStringLiteral("b.txt"), Com88(4, 0, 1)),
+                    exemplo(QStringLiteral("c.txt"), SemItens())});
         plataforma.respondeMensagem(Resposta::Ok);
         validar->BotaoValidar_Click();
     }
@@ -227,12 +239,7 @@ TEST_F(PosValidacao, MSForaDaVersaoDeTesteNaoVerificaOs88) {
 }
 
 TEST_F(PosValidacao, LoteNomeiaOsResultadosPeloIndice) {
-    sessao.versao = {0, 9, 1};
-    abreVarios({exemplo(QStringLiteral("a.txt"), Exemplo("SP")),
-                exemplo(QStringLiteral("b.txt"), Com88(4, 0, 1)),
-                exemplo(QStringLiteral("c.txt"), SemItens())});
-    plataforma.respondeMensagem(Resposta::Ok);
-    validar->BotaoValidar_Click();
+    validaLote();
     QTreeWidget* lista = resumoArquivos->lista();
     ASSERT_EQ(lista->topLevelItemCount(), 3);
     EXPECT_EQ(lista->topLevelItem(0)->text(1), QStringLiteral("Aceito"));
@@ -268,6 +275,43 @@ TEST_F(PosValidacao, FalhaDaValidacao88MostraACaixaETerminaSemTotais) {
     EXPECT_TRUE(e.totaisCFOP.isEmpty());
     EXPECT_TRUE(e.totalizadores[3][21].isEmpty());
     EXPECT_TRUE(log.linhas().contains(Msg("Erro grave na pos-validacao de MS: ") + caixa.texto));
+}
+
+TEST_F(PosValidacao, PastaDoProgramaSoDeLeituraDeixaOsResultadosNaPastaDoUsuario) {
+    // Instalado para todos os usuários, a pasta do programa não aceita os arquivos do usuário.
+    // Como root toda pasta aceita gravação: o ctest repete este caso sem privilégios.
+    if (::geteuid() == 0) GTEST_SKIP() << "como root toda pasta aceita gravação";
+    const QString instalado = pasta.filePath(QStringLiteral("instalado"));
+    const QString dados = pasta.filePath(QStringLiteral("dados"));
+    const QByteArray dadosAntes = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dados));
+    ASSERT_TRUE(QDir().mkpath(instalado));
+    const auto leitura = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(instalado, leitura));
+    sessao.pastaPrograma = instalado;
+    validaLote();
+    const QString usuario = PastaPosValidacao(sessao);
+    EXPECT_TRUE(usuario.startsWith(dados)) << usuario.toStdString();
+    // As verificações acharam o que havia: não falharam por falta de onde gravar.
+    EXPECT_EQ(sessao.arquivos[1].resultado, ResultadoAceitoComAdvertencias);
+    EXPECT_TRUE(sessao.arquivos[1].temCriticas88);
+    EXPECT_EQ(sessao.arquivos[2].resultado, ResultadoRejeitado);
+    EXPECT_TRUE(sessao.arquivos[2].temCriticasPB);
+    const QString pb = QDir(usuario).filePath(QStringLiteral("reexame2.res"));
+    const QString ms = QDir(usuario).filePath(QStringLiteral("CriticasPos.MS. 1"));
+    EXPECT_EQ(registros(pb).size(), 1);
+    EXPECT_EQ(registros(ms).size(), 1);
+    // A lista de críticas lê do mesmo lugar.
+    EXPECT_TRUE(RelatoriosDoArquivo(sessao, 2).contains(pb));
+    EXPECT_TRUE(RelatoriosDoArquivo(sessao, 1).contains(ms));
+    EXPECT_TRUE(QDir(instalado).isEmpty());
+
+    // Fechar os arquivos apaga os resultados também ali.
+    abre(exemplo(QStringLiteral("sp.txt"), Exemplo("SP")));
+    EXPECT_FALSE(QFile::exists(pb));
+    EXPECT_FALSE(QFile::exists(ms));
+    QFile::setPermissions(instalado, leitura | QFileDevice::WriteOwner);
+    qputenv("XDG_DATA_HOME", dadosAntes);
 }
 
 TEST_F(PosValidacao, SemABibliotecaDaPBAValidacaoDoArquivoTermina) {
