@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 PACOTES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
          libqt6printsupport6 libzip-dev libssl-dev zlib1g-dev libgtest-dev libgmock-dev
          fonts-liberation2 poppler-utils xvfb xauth
-         python3 ziptool zip
+         python3 ziptool zip time
          dpkg-dev file lintian desktop-file-utils appstream man-db)
 
 faltando=()

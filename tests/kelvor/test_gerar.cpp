@@ -156,6 +156,9 @@ Achados confere(std::string_view texto) {
             break;
         case 60:
             confereData(4);
+            if ((l[2] == 'D' && !produtos75.count(std::string(campo(l, 32, 14)))) ||
+                (l[2] == 'I' && !produtos75.count(std::string(campo(l, 43, 14)))))
+                acha(Falha::Sem75);
             if (l[2] == 'M')
                 mestres60.insert(std::string(campo(l, 4, 28)));
             else if (!mestres60.count(std::string(campo(l, 4, 28))))
@@ -358,4 +361,44 @@ TEST(GerarExemplo, TodasAsFalhasJuntasComCamposNoMapa) {
     const std::string mapa = textoMapa(r);
     EXPECT_EQ(mapa.rfind("# linha\tinicio\tlargura\tfalha\n", 0), 0u);
     EXPECT_NE(mapa.find("\t0\t0\ttamanho\n"), std::string::npos);
+}
+
+TEST(GerarExemplo, FormasDasMedicoesTemOsRegistrosQuePrometem) {
+    const auto contaTipos = [](std::string_view texto) {
+        std::map<std::string, long long> n;
+        for (const auto l : linhasDe(texto))
+            ++n[std::string(l.substr(0, l.substr(0, 2) == "60" ? 3 : 2))];
+        return n;
+    };
+    Opcoes o = opcoes(4000);
+
+    o.forma = Forma::Atacadista;
+    std::string texto = geraTexto(o);
+    EXPECT_TRUE(confere(texto).empty());
+    auto n = contaTipos(texto);
+    // Cada nota com o seu parceiro e um item só: tantos 54 quanto 50, e CNPJs todos distintos.
+    EXPECT_EQ(n["54"], n["50"]);
+    EXPECT_GT(n["50"], 1800);
+    EXPECT_EQ(n["51"] + n["53"], 0);
+    std::set<std::string> cnpjs;
+    for (const auto l : linhasDe(texto))
+        if (l.substr(0, 2) == "50") cnpjs.insert(std::string(campo(l, 3, 14)));
+    EXPECT_EQ(static_cast<long long>(cnpjs.size()), n["50"]);
+
+    o.forma = Forma::Itens;
+    texto = geraTexto(o);
+    EXPECT_TRUE(confere(texto).empty());
+    n = contaTipos(texto);
+    EXPECT_GE(n["54"], 10 * n["50"] / 2); // de 10 a 50 itens por nota (e até 2 registros 50)
+
+    o.forma = Forma::Ecf;
+    texto = geraTexto(o);
+    EXPECT_TRUE(confere(texto).empty());
+    n = contaTipos(texto);
+    EXPECT_GT(n["60I"], n["60D"]);
+    EXPECT_GT(n["60D"], n["60M"]);
+    EXPECT_GT(n["60M"] + n["60A"] + n["60D"] + n["60I"], 3000);
+
+    EXPECT_EQ(formaPorNome("atacadista"), Forma::Atacadista);
+    EXPECT_FALSE(formaPorNome("varejo"));
 }

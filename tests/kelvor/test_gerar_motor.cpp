@@ -133,6 +133,25 @@ TEST(GerarExemploNoMotor, TodasAsFalhasJuntasCriticadas) {
             << descreve(v.criticas);
 }
 
+// As outras formas (as das medições) também são válidas por construção, e as falhas caem no
+// lugar do mapa nelas.
+TEST(GerarExemploNoMotor, FormasLimpasAceitasEComFalhasCriticadasNoLugar) {
+    for (Forma forma : {Forma::Atacadista, Forma::Itens, Forma::Ecf}) {
+        Opcoes o;
+        o.forma = forma;
+        o.registros = 3000;
+        const Validacao limpa = valida(o);
+        EXPECT_EQ(limpa.resultado.veredito, kelvor::VereditoAceito) << nomeForma(forma);
+        EXPECT_TRUE(limpa.criticas.empty()) << nomeForma(forma) << '\n' << descreve(limpa.criticas);
+        for (int k = 0; k < quantidadeFalhas; ++k)
+            o.falhas.push_back(static_cast<Falha>(k));
+        const Validacao v = valida(o);
+        for (const FalhaInjetada& fi : v.resumo.falhas)
+            EXPECT_TRUE(achou(v.criticas, fi))
+                << nomeForma(forma) << ": " << nomeFalha(fi.falha) << " na linha " << fi.linha;
+    }
+}
+
 // Códigos sem 75 em massa: cada 54 e 74 que os usa é rejeitado na sua linha (conferido contra
 // o texto gerado), conta como rejeitado, e as contagens fecham com as linhas do arquivo.
 TEST(GerarExemploNoMotor, CodigosSem75EmMassaCriticadosEmCadaRegistro) {

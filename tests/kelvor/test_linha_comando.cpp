@@ -1,5 +1,6 @@
 // korventa-validar como um escritório o usa: recusas da abertura iguais às do programa, lote com
 // -j na ordem dos argumentos, saídas que não podem cair sobre as entradas, JSON sempre UTF-8.
+#include "Divisao.h"
 #include "motor_exemplos.h"
 
 #include <gtest/gtest.h>
@@ -163,4 +164,36 @@ TEST(LinhaDeComando, NomeForaDoUtf8ViraUtf8NoJsonE1252NoRelatorio) {
     EXPECT_EQ(executa(Cmd + " -c '" + (pasta / "u.tmp") + "' '" + u + "'").second, 0);
     const auto relU = le(pasta / "u.tmp");
     EXPECT_NE(relU.substr(0, relU.find("\r\n")).find("a\xe7\xe3o.txt - "), std::string::npos);
+}
+
+// -j N: as N threads repartidas entre os arquivos ao mesmo tempo, sem perder nenhuma e sem
+// deixar arquivo sem thread.
+TEST(LinhaDeComando, ThreadsDoMenosJRepartidasEntreOsArquivos) {
+    struct Caso {
+        int j;
+        std::size_t arquivos;
+        std::size_t simultaneos;
+        std::vector<int> porVaga;
+    };
+    const Caso casos[] = {
+        {4, 1, 1, {4}},       // um arquivo: todas para o motor
+        {4, 2, 2, {2, 2}},    // dois arquivos: metade para cada
+        {3, 2, 2, {2, 1}},    // a que sobra da divisão não se perde
+        {5, 3, 3, {2, 2, 1}}, // as que sobram para as primeiras vagas
+        {2, 10, 2, {1, 1}},   // mais arquivos que threads: uma cada
+        {1, 1, 1, {1}},
+    };
+    for (const auto& c : casos) {
+        const auto simultaneos = arquivosAoMesmoTempo(c.j, c.arquivos);
+        EXPECT_EQ(simultaneos, c.simultaneos) << "-j " << c.j << " com " << c.arquivos;
+        std::vector<int> porVaga;
+        for (std::size_t v = 0; v < simultaneos; ++v)
+            porVaga.push_back(threadsDaVaga(c.j, simultaneos, v));
+        EXPECT_EQ(porVaga, c.porVaga) << "-j " << c.j << " com " << c.arquivos;
+    }
+    // Sem -j: uma por núcleo ao todo, e nunca zero.
+    const auto nucleos = static_cast<int>(threadsAoTodo(0));
+    EXPECT_GE(nucleos, 1);
+    EXPECT_EQ(threadsDaVaga(0, 1, 0), nucleos);
+    EXPECT_GE(threadsDaVaga(0, 64, 63), 1);
 }

@@ -187,6 +187,11 @@ TEST(MotorCampos, DemaisRegistros) {
     EXPECT_TRUE(criticasDe(r60A("CANC")).empty());
     EXPECT_TRUE(criticasDe(r60A("F   ")).empty());
     confere({com(r60D(), 95, "0000000001000"), 95, 13, msg::IcmsDivergente, Adv});
+    // Base de 16 dígitos: a conta não cabe em 64 bits e vai pelo caminho largo, com a mesma
+    // tolerância de um centavo.
+    const auto grande = com(com(r60D(), 75, "1000000000000000"), 91, "0001");
+    EXPECT_TRUE(criticasDe(com(grande, 95, "0100000000001")).empty());
+    confere({com(grande, 95, "0100000000002"), 95, 13, msg::IcmsDivergente, Adv});
     confere({com(r60I(), 95, "17A "), 95, 4, msg::SituacaoTributaria});
     confere({com(r60R(), 4, "002024"), 4, 6, msg::DataInvalida});
     confere({com(r61(), 5, "X"), 3, 14, msg::Brancos, Adv});

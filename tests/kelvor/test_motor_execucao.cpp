@@ -95,7 +95,8 @@ TEST(MotorExecucao, CancelamentoParaLogoEResultaMenosUm) {
     e.cancela();
     int pct, lidos, total;
     EXPECT_EQ(esperaFim(e, pct, lidos, total), kelvor::VereditoInterrompido);
-    // Folga para máquina carregada; o laço consulta a bandeira a cada 4096 registros.
+    // Folga para máquina carregada; a bandeira é consultada a cada lote e, dentro dele, a cada
+    // 256 registros nas verificações de campo e 1024 na etapa em ordem.
     EXPECT_LT(std::chrono::steady_clock::now() - antes, 1s);
     EXPECT_TRUE(e.resultado().cancelado);
     EXPECT_LT(lidos, 400002);

@@ -1,7 +1,9 @@
 // Totais por CFOP (linhas de 146 caracteres), totais por registro e contagens por tipo.
 #include "motor_exemplos.h"
 
+#include "core/Texto.h"
 #include "core/Totais.h"
+#include "core/Validador.h"
 
 #include <gtest/gtest.h>
 
@@ -112,4 +114,77 @@ TEST(MotorTotais, ContagensPorTipoComCriticaTardia) {
     EXPECT_EQ(c.celula(21, 3), 3);
     EXPECT_EQ(c.celula(22, 0), 0);
     EXPECT_EQ(c.celula(0, 4), 0);
+}
+
+// 92.234 registros 70 com valores de 14 noves passam do maior int64 (e de 15 dígitos já no 11º):
+// cada linha de totais fica com 146 posições, sem número negativo, e cada soma que não cabe na
+// coluna é criticada uma vez, no registro em que passou.
+TEST(MotorTotais, SomasQueNaoCabemEm15DigitosViramCriticaSemQuebrarALinha) {
+    Pasta pasta;
+    const auto noves = [](int n) { return std::string(static_cast<std::size_t>(n), '9'); };
+    const auto grande =
+        com(com(com(com(com(r70(), 56, noves(13)), 69, noves(14)), 83, noves(14)), 97, noves(14)),
+            111, noves(14));
+    std::string texto = r10() + "\r\n" + r11() + "\r\n";
+    texto.reserve(92234 * 128 + 256);
+    for (int i = 0; i < 92234; ++i)
+        texto += grande + "\r\n";
+    grava(pasta / "f.txt", texto);
+
+    std::string antes;
+    for (int threads : {1, 2})
+        for (std::size_t bloco : {std::size_t{0}, std::size_t{1000}}) {
+            kelvor::Parametros p;
+            p.arquivo = pasta / "f.txt";
+            p.relatorio = pasta / "c.tmp";
+            p.totaisCfop = pasta / "t.cfop";
+            p.threads = threads;
+            p.bloco = bloco;
+            kelvor::Validador v(p);
+            ASSERT_FALSE(v.prepara());
+            kelvor::Progresso pg;
+            const std::atomic<bool> cancelar{false};
+            const auto r = v.executa(pg, cancelar);
+            EXPECT_EQ(r.veredito, kelvor::VereditoRejeitado);
+
+            const auto t = le(p.totaisCfop);
+            ASSERT_EQ(t.size(), 148u);
+            EXPECT_EQ(t, linha("7053520000", {999999999999999, 999999999999999, 999999999999999,
+                                              999999999999999, 999999999999999, 0, 0, 0, 0}) +
+                             "\r\n");
+            // Por registro, sem coluna fixa: exato até 18 dígitos (92.234 × 13 noves cabe), e
+            // parado em 18 noves além disso, para caber no texto de Kelvor_TotalizadorRegistro.
+            EXPECT_EQ(r.totaisPorRegistro[11],
+                      "70S:922339999999907766:999999999999999999:999999999999999999:0");
+
+            // As críticas da soma, fora as de estrutura (sem registro 90).
+            auto rel = le(p.relatorio);
+            rel.erase(0, rel.find("\r\n") + 2);
+            std::vector<std::string> somas;
+            for (std::size_t i = 0; i + 218 <= rel.size(); i += 218)
+                if (rel.compare(i + 87, 8, "Soma de ") == 0) somas.push_back(rel.substr(i, 216));
+            ASSERT_EQ(somas.size(), 5u);
+            // O 11º registro 70 (linha 13) passa nos campos de 14 dígitos; o 101º (linha 103),
+            // no valor total, de 13.
+            const char* esperadas[] = {"Base de cálculo", "ICMS", "Isentas", "Outras",
+                                       "Valor total"};
+            const int linhas[] = {13, 13, 13, 13, 103};
+            const int inicios[] = {69, 83, 97, 111, 56};
+            for (int k = 0; k < 5; ++k) {
+                const auto& c = somas[static_cast<std::size_t>(k)];
+                EXPECT_EQ(std::stoi(c.substr(10, 10)), linhas[k]) << k;
+                EXPECT_EQ(std::stoi(c.substr(198, 3)), inicios[k]) << k;
+                EXPECT_EQ(kelvor::texto::semBrancosDireita(c.substr(87, 100)),
+                          kelvor::texto::paraWindows1252(
+                              std::string("Soma de ") + esperadas[k] +
+                              " do registro 70, CFOP 5352, alíquota 0000, passa de 15 dígitos."))
+                    << k;
+                EXPECT_EQ(c.substr(187, 8), "Rejei\xe7\xe3o");
+            }
+            // Com qualquer número de threads e tamanho de lote, o mesmo relatório.
+            if (antes.empty())
+                antes = rel;
+            else
+                EXPECT_EQ(rel, antes) << threads << " " << bloco;
+        }
 }

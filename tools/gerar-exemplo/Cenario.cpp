@@ -37,7 +37,7 @@ int diasNoMes(int ano, int mes) {
 
 } // namespace
 
-Cenario::Cenario(const Opcoes& o) : semente_(o.semente), ano_(o.ano), mes_(o.mes) {
+Cenario::Cenario(const Opcoes& o) : semente_(o.semente), ano_(o.ano), mes_(o.mes), forma_(o.forma) {
     erro_ = opcoesInvalidas(o);
     if (!erro_.empty()) return;
     std::memcpy(uf, o.uf.data(), 2);
@@ -45,20 +45,8 @@ Cenario::Cenario(const Opcoes& o) : semente_(o.semente), ano_(o.ano), mes_(o.mes
     dataInicial_ = ano_ * 10000 + mes_ * 100 + 1;
 
     const int porLinha = Registro::tamanho + (o.soLf ? 1 : 2);
-    const double linhas = o.tamanhoBytes > 0 ? static_cast<double>(o.tamanhoBytes) / porLinha
-                                             : static_cast<double>(o.registros);
-    const double linhas60 = linhas * 0.08;
-    dias60 = std::clamp(static_cast<int>(linhas60 / 5), 2, diasMes);
-    equipamentos = std::clamp(static_cast<int>(linhas60 / (5.0 * dias60)), 1, 999);
-    const double linhas61 = linhas * 0.04;
-    dias61 = std::clamp(static_cast<int>(linhas61), 6, diasMes);
-    series61 = std::clamp(static_cast<int>(linhas61 / dias61), 1, 999);
-    transportes = std::max<std::int64_t>(6, static_cast<std::int64_t>(linhas * 0.05));
-    produtos = std::clamp(static_cast<int>(linhas / 500), 6, 5000);
-    // Os documentos ficam com o resto; cada um dá em média 4,41 registros (50, 51, 53, 54).
-    const double resto = linhas - 5.0 * dias60 * equipamentos - 1.0 * dias61 * series61 -
-                         static_cast<double>(transportes) - 2.0 * produtos - 4;
-    documentos = std::max<std::int64_t>(12, static_cast<std::int64_t>(resto / 4.41));
+    dimensiona(o.tamanhoBytes > 0 ? static_cast<double>(o.tamanhoBytes) / porLinha
+                                  : static_cast<double>(o.registros));
 
     for (Falha f : o.falhas) {
         if (f == Falha::Sem50)
@@ -79,6 +67,37 @@ Cenario::Cenario(const Opcoes& o) : semente_(o.semente), ano_(o.ano), mes_(o.mes
     montaParceiros();
 }
 
+void Cenario::dimensiona(double linhas) {
+    const bool ecf = forma_ == Forma::Ecf, atacadista = forma_ == Forma::Atacadista;
+    // Parte das linhas de cada seção; na atacadista, as outras seções ficam no mínimo.
+    const double linhas60 = linhas * (ecf ? 0.85 : atacadista ? 0.0 : 0.08);
+    const double linhas61 = atacadista ? 0.0 : linhas * 0.04;
+    const double linhas70 = atacadista ? 0.0 : linhas * 0.05;
+    produtos = std::clamp(static_cast<int>(linhas / (forma_ == Forma::Itens ? 100 : 500)), 6,
+                          forma_ == Forma::Itens ? 20000 : 5000);
+    int porDia60 = 5; // 60M e quatro 60A
+    if (ecf) {
+        dias60 = diasMes;
+        equipamentos = std::clamp(static_cast<int>(linhas60 / (80.0 * dias60)), 1, 999);
+        itens60D = 10;
+        // Cupons de cinco itens: o que sobra por dia e equipamento vai para os 60I.
+        const int resto = static_cast<int>(linhas60 / (1.0 * dias60 * equipamentos)) - 15;
+        itens60I = std::max(5, resto / 5 * 5);
+        porDia60 += itens60D + itens60I;
+    } else {
+        dias60 = std::clamp(static_cast<int>(linhas60 / 5), 2, diasMes);
+        equipamentos = std::clamp(static_cast<int>(linhas60 / (5.0 * dias60)), 1, 999);
+    }
+    dias61 = std::clamp(static_cast<int>(linhas61), 6, diasMes);
+    series61 = std::clamp(static_cast<int>(linhas61 / dias61), 1, 999);
+    transportes = std::max<std::int64_t>(6, static_cast<std::int64_t>(linhas70));
+    // Registros por documento, em média (50, 51, 53 e 54).
+    const double porDocumento = atacadista ? 2.0 : forma_ == Forma::Itens ? 31.85 : 4.41;
+    const double resto = linhas - 1.0 * porDia60 * dias60 * equipamentos - 1.0 * dias61 * series61 -
+                         static_cast<double>(transportes) - 2.0 * produtos - 4;
+    documentos = std::max<std::int64_t>(12, static_cast<std::int64_t>(resto / porDocumento));
+}
+
 void Cenario::montaParceiros() {
     parceiros_.resize(totalParceiros);
     // Outras UFs, na ordem da tabela, sem a do informante.
@@ -86,6 +105,7 @@ void Cenario::montaParceiros() {
     int n = 0;
     for (const char* u : ufs)
         if (std::memcmp(u, uf, 2) != 0) outras[n++] = u;
+    std::copy(outras, outras + 26, outrasUfs_);
     for (int k = 0; k < totalParceiros; ++k) {
         Parceiro& p = parceiros_[static_cast<std::size_t>(k)];
         const std::uint64_t h = splitmix(semente_ ^ (0x1000 + static_cast<std::uint64_t>(k)));
@@ -113,6 +133,28 @@ std::uint64_t Cenario::mistura(std::uint64_t a, std::uint64_t b) const {
     return splitmix(semente_ ^ splitmix(a * 0x100000001B3ULL + b));
 }
 
+Parceiro Cenario::parceiroProprio(std::int64_t i) const {
+    Parceiro p;
+    const std::uint64_t h = splitmix(semente_ ^ (0x5000000 + static_cast<std::uint64_t>(i)));
+    // Raízes crescentes com a nota: os registros 54 saem ordenados por CNPJ.
+    poeNumero(p.cnpj, 8, 10000000 + static_cast<std::uint64_t>(i) % 89999999);
+    std::memcpy(p.cnpj + 8, "0001", 4);
+    digitos::completaCnpj(p.cnpj);
+    p.mesmaUf = h % 3 != 0;
+    std::memcpy(p.uf, p.mesmaUf ? uf : outrasUfs_[(h / 3) % 26], 2);
+    // A IE sai em ieDoParceiro, só nos registros que a trazem: gerá-la custa mais que o resto.
+    std::memset(p.ie, ' ', sizeof p.ie);
+    return p;
+}
+
+const Parceiro& Cenario::parteComIe(Documento& d) const {
+    if (forma_ == Forma::Atacadista && d.parte.ie[0] == ' ')
+        digitos::geraIE(std::string_view(d.parte.uf, 2),
+                        splitmix(semente_ ^ (0x5000000 + static_cast<std::uint64_t>(d.indice))),
+                        d.parte.ie);
+    return d.parte;
+}
+
 int Cenario::parceiroDe(std::int64_t i, std::int64_t total) const {
     return static_cast<int>(i * totalParceiros / total);
 }
@@ -130,7 +172,16 @@ Documento Cenario::documento(std::int64_t i) const {
     d.tem51 = (d.h >> 8) % 3 == 0;
     d.itens = 1 + static_cast<int>((d.h >> 16) % 4);
     d.frete = (d.h >> 20) % 6 == 0;
+    if (forma_ == Forma::Itens) d.itens = 10 + static_cast<int>((d.h >> 16) % 41);
     d.itens = std::max(d.itens, d.nAliq); // cada alíquota com pelo menos um item
+    if (forma_ == Forma::Atacadista) {
+        d.nAliq = 1;
+        d.itens = 1;
+        d.frete = d.tem51 = false;
+        d.parte = parceiroProprio(i);
+    } else {
+        d.parte = parceiros_[static_cast<std::size_t>(d.parceiro)];
+    }
     if (i == docSem50) {
         d.nAliq = 1;
         d.tem51 = false;
@@ -138,8 +189,9 @@ Documento Cenario::documento(std::int64_t i) const {
         d.frete = false;
     }
     if (i == docOrdem) d.saida = true;
-    d.tem53 = d.saida && ((d.h >> 12) % 5 == 0 || i == docOrdem) && i != docSem50;
-    const bool mesma = parceiros_[static_cast<std::size_t>(d.parceiro)].mesmaUf;
+    d.tem53 = d.saida && ((d.h >> 12) % 5 == 0 || i == docOrdem) && i != docSem50 &&
+              (forma_ != Forma::Atacadista || i == docOrdem);
+    const bool mesma = d.parte.mesmaUf;
     d.cfop = mesma ? (d.saida ? 5102 : 1102) : (d.saida ? 6102 : 2102);
     d.aliq[0] = mesma ? 1800 : 1200;
     d.aliq[1] = mesma ? 1200 : 700;

@@ -20,6 +20,7 @@ struct Parceiro {
 
 struct Documento {
     std::int64_t indice = 0;
+    Parceiro parte; // na forma atacadista, um parceiro só desta nota
     int parceiro = 0;
     int dia = 0; // 0-based dentro do mês
     bool saida = false;
@@ -45,6 +46,7 @@ public:
     std::int64_t transportes = 0; // registros 70
     int diasMes = 0;
     int dias60 = 0, equipamentos = 0;
+    int itens60D = 0, itens60I = 0; // por dia e equipamento (só na forma de cupons)
     int dias61 = 0, series61 = 0;
     int produtos = 0;
 
@@ -57,6 +59,8 @@ public:
 
     const std::vector<Parceiro>& parceiros() const { return parceiros_; }
     int parceiroDe(std::int64_t i, std::int64_t total) const;
+    // O parceiro do documento com a IE (na forma atacadista ela só é gerada aqui).
+    const Parceiro& parteComIe(Documento& d) const;
     Documento documento(std::int64_t i) const;
     std::uint64_t valorItem(const Documento& d, int j) const;
     int aliqItem(const Documento& d, int j) const { return d.aliq[j % d.nAliq]; }
@@ -70,14 +74,19 @@ public:
     int dataFinal() const { return dataInicial_ + diasMes - 1; }
     int dataMesSeguinte() const;
     std::uint64_t mistura(std::uint64_t a, std::uint64_t b) const;
+    Forma forma() const { return forma_; }
 
 private:
     void montaParceiros();
+    void dimensiona(double linhas);
+    Parceiro parceiroProprio(std::int64_t i) const;
 
     std::uint64_t semente_;
     int ano_, mes_;
     int dataInicial_ = 0;
+    Forma forma_;
     std::vector<Parceiro> parceiros_;
+    const char* outrasUfs_[26] = {};
     std::string erro_;
 };
 

@@ -57,8 +57,8 @@ private:
         r_.txt(17, 14, std::string_view(p.ie, 14));
     }
 
-    void chaveDocumento(const Documento& d, int inicioData) {
-        const Parceiro& p = c_.parceiros()[static_cast<std::size_t>(d.parceiro)];
+    void chaveDocumento(Documento& d, int inicioData) {
+        const Parceiro& p = c_.parteComIe(d);
         parte(p);
         r_.num(inicioData, 8, static_cast<std::uint64_t>(c_.data(d.dia)));
         r_.txt(inicioData + 8, 2, std::string_view(p.uf, 2));
@@ -110,7 +110,7 @@ private:
     void registros50() {
         for (std::int64_t i = 0; i < c_.documentos; ++i) {
             if (i == c_.docSem50 && quer(Falha::Sem50)) continue;
-            const Documento d = c_.documento(i);
+            Documento d = c_.documento(i);
             for (int a = 0; a < d.nAliq; ++a) {
                 const std::uint64_t base = c_.totalAliq(d, d.aliq[a]);
                 std::uint64_t imposto = icms(base, d.aliq[a]);
@@ -147,7 +147,7 @@ private:
 
     void registros51() {
         for (std::int64_t i = 0; i < c_.documentos; ++i) {
-            const Documento d = c_.documento(i);
+            Documento d = c_.documento(i);
             if (!d.tem51) continue;
             const std::uint64_t total = totalDocumento(d);
             r_.limpa();
@@ -165,7 +165,7 @@ private:
         }
     }
 
-    void registro53(const Documento& d, bool foraDeOrdem) {
+    void registro53(Documento d, bool foraDeOrdem) {
         const std::uint64_t base = c_.totalAliq(d, d.aliq[0]);
         const std::uint64_t baseSt = base * 14 / 10;
         const std::uint64_t retido = icms(baseSt, d.aliq[0]) - icms(base, d.aliq[0]);
@@ -199,7 +199,7 @@ private:
         for (std::int64_t i = 0; i < c_.documentos; ++i) {
             if (i == notaSemItens()) continue;
             const Documento d = c_.documento(i);
-            const Parceiro& p = c_.parceiros()[static_cast<std::size_t>(d.parceiro)];
+            const Parceiro& p = d.parte;
             for (int j = 0; j < d.itens + (d.frete ? 1 : 0); ++j) {
                 r_.limpa();
                 r_.num(1, 2, 54);
@@ -261,8 +261,9 @@ private:
                     bruto += valores[s];
                 }
                 const bool semMestre = dia == 0 && eq == 0 && quer(Falha::Sem60M);
+                const auto cupons = static_cast<std::uint64_t>(std::max(100, c_.itens60I / 5));
+                const auto coo = static_cast<std::uint64_t>(dia) * cupons + 1;
                 if (!semMestre) {
-                    const auto coo = static_cast<std::uint64_t>(dia) * 100 + 1;
                     r_.limpa();
                     r_.txt(1, 3, "60M");
                     r_.num(4, 8, data);
@@ -270,7 +271,7 @@ private:
                     r_.num(32, 3, static_cast<std::uint64_t>(eq) + 1);
                     r_.txt(35, 2, "2D");
                     r_.num(37, 6, coo);
-                    r_.num(43, 6, coo + 99);
+                    r_.num(43, 6, coo + cupons - 1);
                     r_.num(49, 6, static_cast<std::uint64_t>(dia) + 1);
                     r_.num(55, 3, 1);
                     r_.num(58, 16, bruto);
@@ -288,7 +289,47 @@ private:
                     if (semMestre) marca(Falha::Sem60M, inicioSerie60, larguraSerie60);
                     e_.linha(r_);
                 }
+                itensDoDia(data, eq, serieFab, coo);
             }
+        }
+    }
+
+    // Forma de cupons: resumo diário por produto (60D) e itens dos cupons (60I).
+    void itensDoDia(std::uint64_t data, int eq, std::string_view serieFab, std::uint64_t coo) {
+        for (int k = 0; k < c_.itens60D + c_.itens60I; ++k) {
+            const bool resumo = k < c_.itens60D;
+            const int item = k - c_.itens60D;
+            const std::uint64_t h = c_.mistura(data * 1000 + static_cast<std::uint64_t>(eq),
+                                               0x60D0 + static_cast<std::uint64_t>(k));
+            const std::uint64_t valor = 100 + h % (resumo ? 900000 : 20000);
+            char codigo[14];
+            Cenario::codigoProduto(static_cast<int>((static_cast<std::uint64_t>(eq) * 11 +
+                                                     static_cast<std::uint64_t>(k) * 7) %
+                                                    static_cast<std::uint64_t>(c_.produtos)),
+                                   codigo);
+            r_.limpa();
+            r_.txt(1, 3, resumo ? "60D" : "60I");
+            r_.num(4, 8, data);
+            r_.txt(12, 20, serieFab);
+            if (resumo) {
+                r_.txt(32, 14, std::string_view(codigo, 14));
+                r_.num(46, 13, 1000 * (1 + h % 50));
+                r_.num(59, 16, valor);
+                r_.num(75, 16, valor);
+                r_.txt(91, 4, "1800");
+                r_.num(95, 13, icms(valor, 1800));
+            } else {
+                r_.txt(32, 2, "2D");
+                r_.num(34, 6, coo + static_cast<std::uint64_t>(item / 5));
+                r_.num(40, 3, static_cast<std::uint64_t>(item % 5) + 1);
+                r_.txt(43, 14, std::string_view(codigo, 14));
+                r_.num(57, 13, 1000);
+                r_.num(70, 13, valor);
+                r_.num(83, 12, valor);
+                r_.txt(95, 4, "1800");
+                r_.num(99, 12, icms(valor, 1800));
+            }
+            e_.linha(r_);
         }
     }
 

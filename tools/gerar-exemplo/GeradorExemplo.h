@@ -31,6 +31,18 @@ enum class Falha : std::uint8_t {
 };
 inline constexpr int quantidadeFalhas = 15;
 
+// Forma do arquivo: quais registros dominam. As medições usam todas, porque um caminho lento
+// do motor só aparece na forma que o exercita.
+enum class Forma : std::uint8_t {
+    Padrao,     // notas com poucos parceiros, um pouco de cupons, 61, 70, inventário
+    Atacadista, // cada nota com o seu parceiro (CNPJ distinto) e um só item: 50 e 54
+    Itens,      // notas de muitos itens (registros 54)
+    Ecf,        // cupons fiscais: 60M, 60A, 60D e 60I por dia e equipamento
+};
+inline constexpr int quantidadeFormas = 4;
+std::string_view nomeForma(Forma f);
+std::optional<Forma> formaPorNome(std::string_view nome);
+
 // Nome curto usado na linha de comando e no mapa ("tamanho", "tipo", ...).
 std::string_view nomeFalha(Falha f);
 std::optional<Falha> falhaPorNome(std::string_view nome);
@@ -49,6 +61,7 @@ struct Opcoes {
     // Porcentagem dos códigos de produto sem registro 75 (falha em massa, fora do mapa): cada
     // 54 e 74 que usa um deles fica sem o seu 75.
     int porcentoSem75 = 0;
+    Forma forma = Forma::Padrao;
     // Uma nota modelo 55 em situação normal sem os seus registros 54 (o motor só adverte).
     bool notaSemItens = false;
     // Registros 88 no modelo de MS (subtipo, CNPJ do informante, texto), antes dos 90. Dos

@@ -16,7 +16,7 @@ const char* const ajuda =
     R"(Uso: gerar-exemplo [opções] ARQUIVO
 
 Grava um arquivo sintético e válido do leiaute do Convênio ICMS 57/95 (registros 10, 11, 50,
-51, 53, 54, 60M/60A, 61, 70, 74, 75 e 90), opcionalmente com falhas postas em lugares conhecidos.
+51, 53, 54, 60M/60A/60D/60I, 61, 70, 74, 75 e 90), opcionalmente com falhas postas em lugares conhecidos.
 O mesmo conjunto de opções e semente gera sempre o mesmo arquivo.
 
 Opções:
@@ -26,6 +26,11 @@ Opções:
       --semente N         semente dos dados (padrão 1)
       --uf UF             UF do informante (padrão SP)
       --mes AAAAMM        mês do período do arquivo (padrão 202305)
+      --forma FORMA       que registros dominam (padrão: padrao):
+                            padrao      notas de poucos parceiros, cupons, 61, 70, inventário
+                            atacadista  cada nota com o seu parceiro (CNPJ distinto) e um item
+                            itens       notas de 10 a 50 itens (registros 54)
+                            ecf         cupons fiscais: 60M, 60A, 60D e 60I
       --lf                fim de linha só LF (padrão CR LF)
       --eof26             acrescenta o caractere 26 no fim do arquivo
       --sem-quebra-final  última linha sem fim de linha
@@ -134,6 +139,11 @@ int main(int argc, char** argv) {
                 return erroDeUso("mês inválido (use AAAAMM).");
             o.ano = static_cast<int>(n / 100);
             o.mes = static_cast<int>(n % 100);
+        } else if (a == "--forma") {
+            if (!valor(v)) return erroDeUso("falta a forma do arquivo.");
+            auto f = formaPorNome(v);
+            if (!f) return erroDeUso("forma desconhecida: " + std::string(v));
+            o.forma = *f;
         } else if (a == "--sem-75") {
             if (!valor(v) || !lerNumero(v, n) || n > 100)
                 return erroDeUso("porcentagem inválida (de 0 a 100).");

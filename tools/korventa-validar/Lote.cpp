@@ -41,7 +41,7 @@ struct Item {
     bool pronto = false;              // guardado pela trava do lote
 };
 
-void valida(Item& it, const Opcoes& o, std::size_t i, std::size_t n) {
+void valida(Item& it, const Opcoes& o, std::size_t i, std::size_t n, int threads) {
     static const std::atomic<bool> nuncaCancela{false};
     if (auto m = recusaNaAbertura(it.arquivo)) {
         it.falha = std::move(m);
@@ -53,6 +53,7 @@ void valida(Item& it, const Opcoes& o, std::size_t i, std::size_t n) {
     p.totaisCfop = caminhoPara(o.totaisCfop, i, n);
     p.flagLeiaute = o.flagLeiaute;
     p.versaoConvenio = o.versaoConvenio;
+    p.threads = threads;
     kelvor::Validador v(p, &it.criticas);
     if (auto e = v.prepara()) {
         it.falha = std::move(e);
@@ -145,12 +146,6 @@ private:
 
 } // namespace
 
-std::size_t arquivosAoMesmoTempo(int tarefas, std::size_t arquivos) {
-    std::size_t n = tarefas > 0 ? static_cast<std::size_t>(tarefas)
-                                : std::max(1u, std::thread::hardware_concurrency());
-    return std::max<std::size_t>(1, std::min(n, arquivos));
-}
-
 int validaLote(const Opcoes& o) {
     if (auto e = confereSaidasDoLote(o)) {
         std::fprintf(stderr, "korventa-validar: %s\n", e->c_str());
@@ -168,10 +163,13 @@ int validaLote(const Opcoes& o) {
     std::size_t prontos = 0;
     std::vector<std::thread> tarefas;
     const std::size_t simultaneos = arquivosAoMesmoTempo(o.threads, n);
+    // As threads que sobram dos arquivos ao mesmo tempo vão para dentro de cada validação: um
+    // arquivo só fica com todas.
     for (std::size_t t = 0; t < simultaneos; ++t)
-        tarefas.emplace_back([&] {
+        tarefas.emplace_back([&, t] {
+            const int threads = threadsDaVaga(o.threads, simultaneos, t);
             for (std::size_t i; (i = proximo.fetch_add(1)) < n;) {
-                valida(*itens[i], o, i, n);
+                valida(*itens[i], o, i, n, threads);
                 {
                     std::lock_guard g(trava);
                     itens[i]->pronto = true;

@@ -2,12 +2,8 @@
 // saída o pior veredito e, com mais de um arquivo, uma linha de resumo no fim.
 #pragma once
 
+#include "Divisao.h"
 #include "Opcoes.h"
-
-#include <cstddef>
-
-// Arquivos validados ao mesmo tempo com `tarefas` threads ao todo (0: uma por núcleo).
-std::size_t arquivosAoMesmoTempo(int tarefas, std::size_t arquivos);
 
 // Valida os arquivos das opções e imprime cada resultado; devolve o código de saída.
 int validaLote(const Opcoes& o);

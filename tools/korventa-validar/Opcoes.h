@@ -11,7 +11,7 @@ struct Opcoes {
     std::string totaisCfop; // -t
     bool json = false;
     int maxCriticas = 20; // 0: todas
-    int threads = 0;      // -j: threads ao todo (arquivos ao mesmo tempo); 0: uma por núcleo
+    int threads = 0;      // -j: threads ao todo, repartidas entre os arquivos; 0: uma por núcleo
     int flagLeiaute = 1;
     int versaoConvenio = 3;
     bool ajuda = false;

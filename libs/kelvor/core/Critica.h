@@ -54,6 +54,9 @@ struct RegistroLido {
     // Campos (bit i = campos[i] do leiaute) que falharam na própria conferência: dado produzido
     // pelas verificações de campo e levado junto com o registro às verificações entre registros.
     CamposFalhos camposFalhos = 0;
+    // Resumos das chaves entre registros deste registro, feitos junto com as verificações de
+    // campo (veja CruzadoDocumentos::resumosDasChaves); nulo quando não vieram.
+    const std::uint64_t* resumos = nullptr;
 };
 
 } // namespace kelvor

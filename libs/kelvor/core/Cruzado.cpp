@@ -20,7 +20,7 @@ std::vector<std::unique_ptr<Verificacao>> criaVerificacoesEntreRegistros(const C
     conjunto->cria<Registro90>(ctx);
     // No leiaute anterior a 2003 só a estrutura do arquivo é verificada.
     if (leiauteAtual) {
-        auto& documentos = conjunto->cria<CruzadoDocumentos>();
+        auto& documentos = conjunto->cria<CruzadoDocumentos>(ctx.registros50Previstos);
         conjunto->cria<CruzadoTransporte>();
         conjunto->cria<CruzadoCupons>();
         conjunto->cria<CruzadoProdutos>(documentos);

@@ -24,6 +24,10 @@ public:
 
     void registro(const RegistroLido& r, bool tamanhoValido, ReceptorCriticas& saida) override;
     void fim(ReceptorCriticas& saida, Releitura& releitura) override;
+    void antecipa(const RegistroLido& r) override {
+        for (auto& regra : regras_)
+            regra->antecipa(r);
+    }
 
 private:
     std::vector<std::unique_ptr<Regra>> regras_;

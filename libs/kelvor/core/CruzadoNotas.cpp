@@ -87,6 +87,10 @@ bool NotasPorChave::compacta(const Nota& n, Compacta& c) {
     return true;
 }
 
+bool NotasPorChave::talvezSem54(const Compacta& c) {
+    return (c.a & Inteira) || ((c.b & Precisa54) && !(c.a & Tem54));
+}
+
 Nota NotasPorChave::le(const Compacta& c) const {
     if (c.a & Inteira) return inteiras_[c.linha];
     Nota n;

@@ -37,6 +37,7 @@ public:
         std::uint32_t a, b;
     };
 
+    void reserva(std::size_t notas) { tabela_.reserva(notas); }
     void antecipa(std::uint64_t chave) const { tabela_.antecipa(chave); }
     // A nota da chave (criada vazia quando nova: data 0, sem linha); o bool diz se foi criada.
     // A referência vale até a próxima inserção.
@@ -48,14 +49,21 @@ public:
     // Marca que a nota tem itens; devolve a data dela.
     int marca54(Compacta& c);
 
-    template <class F> void paraCada(F&& f) {
-        tabela_.paraCada([&](std::uint64_t, const Compacta& c) { f(le(c)); });
+    // Cada nota que precisava de itens e ficou sem nenhum 54. As outras (quase todas) nem são
+    // remontadas: bastam os bits da compacta.
+    template <class F> void paraCadaSem54(F&& f) {
+        tabela_.paraCada([&](std::uint64_t, const Compacta& c) {
+            if (!talvezSem54(c)) return;
+            const Nota n = le(c);
+            if (n.precisa54 && !n.tem54) f(n);
+        });
     }
 
     // Endereço do registro 50 da crítica de nota sem itens, remontado dos campos guardados.
     static LocalRegistro localSem54(const Nota& n);
 
 private:
+    static bool talvezSem54(const Compacta& c);
     bool compacta(const Nota& n, Compacta& c);
     int indiceSerie(const char* serie);
 

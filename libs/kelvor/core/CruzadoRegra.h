@@ -45,6 +45,8 @@ public:
     virtual ~Regra() = default;
     virtual void registro(RegistroAtual& r) = 0;
     virtual void guarda(const RegistroAtual&) {}
+    // Registro que vem adiante: só antecipa leituras de memória (veja Verificacao::antecipa).
+    virtual void antecipa(const RegistroLido&) {}
     virtual void fim(CriticasTardias&, const LocalRegistro* /*ultimo*/) {}
     virtual bool precisaReler() const { return false; }
     virtual void relido(RegistroAtual&) {}

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace kelvor::cruzado {
 
@@ -27,11 +28,26 @@ inline std::uint64_t mistura(std::uint64_t a, std::uint64_t b) {
 #endif
 }
 
+// Pede ao processador a linha do endereço, sem esperar por ela. O asm vazio segura a chamada:
+// sem ele, o GCC tem a função que só antecipa por "pura" e a apaga antes de expandi-la.
+inline void traz(const void* p) {
+#if defined(__GNUC__)
+    __builtin_prefetch(p);
+    asm volatile("" : : "r"(p));
+#else
+    (void)p;
+#endif
+}
+
 // Espaço zerado para as tabelas. O grande vem do sistema já zerado (páginas só ocupam memória
 // quando tocadas) e em páginas enormes quando o sistema deixa: as consultas caem em posições ao
 // acaso de dezenas de MB, e a falta de TLB custaria mais que a própria consulta.
 void* reservaEspaco(std::size_t bytes);
 void liberaEspaco(void* p, std::size_t bytes);
+// Aumenta o espaço de antes para depois bytes: o começo fica como estava e o resto vem zerado.
+// O grande cresce no lugar (o sistema só remapeia as páginas): nada é copiado e só as páginas
+// novas são tocadas.
+void* aumentaEspaco(void* p, std::size_t antes, std::size_t depois);
 
 } // namespace detalhe
 
@@ -57,8 +73,9 @@ struct SemValor {};
 
 // Tabela de endereçamento aberto (sondagem linear) em 8 segmentos pelos 3 bits altos do resumo.
 // Cada segmento cresce sozinho, 25% por vez, ao passar de 7/8 de ocupação: a memória fica
-// entre 70% e 7/8 ocupada e, ao crescer, só um segmento existe em duas cópias. A chave guardada é o
-// resumo de 64 bits (0 marca posição vazia); valores simples (copiáveis byte a byte).
+// entre 70% e 7/8 ocupada. O segmento cresce no próprio espaço (veja redistribui): sem segunda
+// cópia e sem tocar de novo páginas zeradas a cada crescimento. A chave guardada é o resumo de
+// 64 bits (0 marca posição vazia); valores simples (copiáveis byte a byte).
 template <class V> class Tabela {
     static_assert(std::is_trivially_copyable_v<V>);
 
@@ -71,14 +88,34 @@ public:
             detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
     }
 
+    // Espaço para umas n chaves de uma vez, antes da primeira inserção: sem os crescimentos (e as
+    // redistribuições) até lá, e 3/4 ocupada quando as n chegarem (7/8, o máximo antes de crescer,
+    // quando n é um limite que as chaves distintas raramente alcançam: justa). Só as páginas
+    // tocadas ocupam memória. Passando de n, cresce como sempre.
+    void reserva(std::size_t n, bool justa = false) {
+        if (quantos_ != 0) return;
+        const std::size_t porSegmento = n >> BitsSegmento;
+        // Os segmentos recebem quantidades um pouco diferentes: folga de uns 4 desvios.
+        std::size_t desvio = 1;
+        while (desvio * desvio < porSegmento)
+            ++desvio;
+        const std::size_t capacidade =
+            (porSegmento + 4 * desvio) * (justa ? 8 : 4) / (justa ? 7 : 3) + CapacidadeInicial;
+        for (auto& s : segmentos_) {
+            if (s.capacidade >= capacidade) continue;
+            detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
+            s.entradas = nullptr;
+            s.capacidade = 0;
+            s.entradas =
+                static_cast<Entrada*>(detalhe::reservaEspaco(capacidade * sizeof(Entrada)));
+            s.capacidade = capacidade;
+        }
+    }
+
     // Traz para o cache a posição da chave: várias consultas seguidas esperam juntas.
     void antecipa(std::uint64_t chave) const {
-#if defined(__GNUC__)
         const auto& s = segmentos_[segmento(chave)];
-        if (s.entradas) __builtin_prefetch(&s.entradas[inicio(chave, s.capacidade)]);
-#else
-        (void)chave;
-#endif
+        if (s.entradas) detalhe::traz(&s.entradas[inicio(chave, s.capacidade)]);
     }
 
     // Valor da chave, ou nullptr.
@@ -91,9 +128,7 @@ public:
     const V* procura(std::uint64_t chave) const {
         return const_cast<Tabela*>(this)->procura(chave);
     }
-    bool contem(std::uint64_t chave) const {
-        return procura(chave) != nullptr;
-    }
+    bool contem(std::uint64_t chave) const { return procura(chave) != nullptr; }
 
     // Valor da chave, criado com V{} quando ela ainda não estava; o bool diz se foi criado.
     // Os ponteiros para valores do mesmo segmento valem até a próxima inserção.
@@ -115,9 +150,7 @@ public:
                 if (const auto k = s.entradas[i].chave(); k != 0) f(k, s.entradas[i].valor);
     }
 
-    std::size_t tamanho() const {
-        return quantos_;
-    }
+    std::size_t tamanho() const { return quantos_; }
     std::size_t bytes() const {
         std::size_t b = 0;
         for (const auto& s : segmentos_)
@@ -145,9 +178,7 @@ private:
     static constexpr int BitsSegmento = 3;
     static constexpr std::size_t CapacidadeInicial = 16;
 
-    static std::size_t segmento(std::uint64_t chave) {
-        return chave >> (64 - BitsSegmento);
-    }
+    static std::size_t segmento(std::uint64_t chave) { return chave >> (64 - BitsSegmento); }
     // Posição inicial pelos 32 bits seguintes, proporcional à capacidade (que não é potência
     // de 2): a ordem das posições segue a do resumo.
     static std::size_t inicio(std::uint64_t chave, std::size_t capacidade) {
@@ -169,18 +200,46 @@ private:
     }
 
     static void cresce(Segmento& s) {
-        Segmento novo;
-        novo.capacidade = s.capacidade == 0 ? CapacidadeInicial : s.capacidade + s.capacidade / 4;
-        novo.entradas =
-            static_cast<Entrada*>(detalhe::reservaEspaco(novo.capacidade * sizeof(Entrada)));
-        novo.quantos = s.quantos;
-        for (std::size_t k = 0; k < s.capacidade; ++k) {
-            const auto c = s.entradas[k].chave();
-            if (c != 0)
-                std::memcpy(static_cast<void*>(posicao(novo, c)), &s.entradas[k], sizeof(Entrada));
+        if (s.capacidade == 0) {
+            s.entradas =
+                static_cast<Entrada*>(detalhe::reservaEspaco(CapacidadeInicial * sizeof(Entrada)));
+            s.capacidade = CapacidadeInicial;
+            return;
         }
-        detalhe::liberaEspaco(s.entradas, s.capacidade * sizeof(Entrada));
-        s = novo;
+        const std::size_t antiga = s.capacidade, nova = antiga + antiga / 4;
+        s.entradas = static_cast<Entrada*>(
+            detalhe::aumentaEspaco(s.entradas, antiga * sizeof(Entrada), nova * sizeof(Entrada)));
+        s.capacidade = nova;
+        redistribui(s, antiga);
+    }
+
+    // Passa as entradas das posições da capacidade antiga para as da nova, no mesmo espaço.
+    // A posição inicial nunca diminui com a capacidade, então, indo de cima para baixo, a parte
+    // acima da posição em curso só tem entradas já passadas: cada uma entra ali como numa tabela
+    // nova. As raras que cairiam abaixo (começo do segmento, ou que dariam a volta) esperam à
+    // parte e entram no fim, quando não resta nenhuma antiga.
+    static void redistribui(Segmento& s, std::size_t antiga) {
+        const std::size_t nova = s.capacidade;
+        Entrada* const e = s.entradas;
+        std::vector<Entrada> adiadas;
+        for (std::size_t i = antiga; i-- > 0;) {
+            const auto c = e[i].chave();
+            if (c == 0) continue;
+            const Entrada x = e[i];
+            std::memset(static_cast<void*>(&e[i]), 0, sizeof(Entrada));
+            std::size_t q = inicio(c, nova);
+            if (q >= i) {
+                while (q < nova && e[q].chave() != 0)
+                    ++q;
+                if (q < nova) {
+                    std::memcpy(static_cast<void*>(&e[q]), &x, sizeof(Entrada));
+                    continue;
+                }
+            }
+            adiadas.push_back(x);
+        }
+        for (const auto& x : adiadas)
+            std::memcpy(static_cast<void*>(posicao(s, x.chave())), &x, sizeof(Entrada));
     }
 
     Segmento segmentos_[1 << BitsSegmento];
@@ -196,6 +255,13 @@ public:
     Chave& com(std::string_view registro, int inicio, int tamanho) {
         const auto de = static_cast<std::size_t>(inicio - 1);
         const auto n = static_cast<std::size_t>(tamanho);
+        // Trechos curtos: 16 bytes de uma vez (cópia de tamanho fixo, sem chamar memcpy); o
+        // que passa de n é coberto pelo próximo trecho ou fica fora de texto().
+        if (n <= 16 && de + 16 <= registro.size() && n_ + 16 <= sizeof(buf_)) {
+            std::memcpy(buf_ + n_, registro.data() + de, 16);
+            n_ += n;
+            return *this;
+        }
         if (de <= registro.size() && n <= registro.size() - de && n <= sizeof(buf_) - n_) {
             std::memcpy(buf_ + n_, registro.data() + de, n);
             n_ += n;

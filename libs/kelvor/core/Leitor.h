@@ -1,13 +1,14 @@
-// Leitura do arquivo fiscal em blocos grandes, linha a linha, sem guardar o arquivo inteiro.
+// Leitura do arquivo fiscal linha a linha, para quem percorre o arquivo numa thread só (a
+// segunda passada, os arquivos da GIA): por baixo, a mesma leitura em lotes da validação.
 #pragma once
+
+#include "core/LeitorLotes.h"
 
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace kelvor {
 
@@ -22,12 +23,13 @@ struct Linha {
 // caractere 26 no fim do arquivo é marca de fim, não linha. Calcula o CRC-32 dos bytes lidos.
 class LeitorLinhas {
 public:
-    static constexpr std::size_t BlocoPadrao = 4u << 20;
-    static constexpr std::size_t LimitePadrao = 4096;
+    static constexpr std::size_t BlocoPadrao = LeitorLotes::BlocoPadrao;
+    static constexpr std::size_t LimitePadrao = LeitorLotes::LimitePadrao;
 
     // O arquivo é do chamador (aberto em modo binário).
     explicit LeitorLinhas(std::FILE* arquivo, std::size_t bloco = BlocoPadrao,
-                          std::size_t limiteLinha = LimitePadrao);
+                          std::size_t limiteLinha = LimitePadrao)
+        : lotes_(arquivo, bloco, limiteLinha) {}
 
     // Próxima linha; falso no fim do arquivo ou num erro de leitura (veja erro()).
     // A linha vale até a próxima chamada.
@@ -36,40 +38,26 @@ public:
     std::uint32_t crc() const { return crc_; }
     // Releitura de um arquivo cujo CRC já se conhece: poupa o cálculo (crc() fica 0).
     void dispensaCrc() { semCrc_ = true; }
-    std::uint64_t bytesLidos() const { return lidos_; }
-    // Posição do próximo byte ainda não entregue em linha.
-    std::uint64_t posicao() const { return base_ + ini_; }
-    int erro() const { return erro_; } // errno da falha de leitura; 0 sem falha
-    // Bandeira consultada antes de cada bloco: uma linha gigante não segura o cancelamento.
-    void interrompePor(const std::atomic<bool>* parar) { parar_ = parar; }
+    std::uint64_t bytesLidos() const { return lotes_.bytesLidos(); }
+    int erro() const { return lotes_.erro(); } // errno da falha de leitura; 0 sem falha
+    // Bandeira consultada antes de cada leitura: uma linha gigante não segura o cancelamento.
+    void interrompePor(const std::atomic<bool>* parar) { lotes_.interrompePor(parar); }
 
 private:
-    bool le(); // acrescenta bytes ao buffer; falso no fim/erro
-    bool entrega(Linha& l, std::string_view t, std::int64_t tamanho, std::int64_t offset);
-
-    std::FILE* arq_;
-    const std::atomic<bool>* parar_ = nullptr;
-    std::size_t bloco_, limite_;
-    std::vector<char> buf_;
-    std::size_t ini_ = 0, fim_ = 0; // bytes ainda não entregues: buf_[ini_, fim_)
-    std::uint64_t base_ = 0;        // offset no arquivo de buf_[0]
-    bool eof_ = false;
-    int erro_ = 0;
+    LeitorLotes lotes_;
+    Lote lote_;
+    std::size_t proximo_ = 0; // registro de lote_ que sai na próxima chamada
+    std::int64_t numero_ = 0;
     std::uint32_t crc_ = 0;
     bool semCrc_ = false;
-    std::uint64_t lidos_ = 0;
-    std::int64_t numero_ = 0;
-    // Linha maior que o limite: guarda o começo e segue contando o resto.
-    bool longa_ = false;
-    std::string comeco_;
-    std::int64_t tamanhoLonga_ = 0, offsetLonga_ = 0;
-    char ultimoLonga_ = 0;
 };
 
 // Quantas linhas LeitorLinhas entregaria do arquivo, do ponto atual até o fim, numa passada só
-// de memchr; nada quando a leitura falha ou `parar` é ligado. Não volta ao começo.
+// de memchr; nada quando a leitura falha ou `parar` é ligado. Não volta ao começo. Em registros50,
+// quantas linhas começam por "50" (previsão do tamanho das tabelas de notas).
 std::optional<std::int64_t> contaLinhas(std::FILE* arquivo,
                                         const std::atomic<bool>* parar = nullptr,
-                                        std::size_t bloco = LeitorLinhas::BlocoPadrao);
+                                        std::size_t bloco = LeitorLinhas::BlocoPadrao,
+                                        std::int64_t* registros50 = nullptr);
 
 } // namespace kelvor

@@ -1,12 +1,17 @@
 #include "core/Validador.h"
 
 #include "core/Arquivo.h"
+#include "core/Crc32.h"
+#include "core/Esteira.h"
+#include "core/EtapaCampos.h"
 #include "core/Leiaute.h"
 #include "core/Leitor.h"
+#include "core/LeitorLotes.h"
 #include "core/Mensagens.h"
 #include "core/SegundaPassada.h"
 #include "core/Tabelas.h"
 #include "core/Texto.h"
+#include "core/TotaisEmOrdem.h"
 #include "core/Verificacao.h"
 #include "core/VerificadorCampos.h"
 
@@ -14,6 +19,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 
 namespace kelvor {
 
@@ -126,97 +132,236 @@ std::optional<std::string> Validador::gravaTotais(const TotaisCfop& totais) {
            texto::motivoSistema(erro ? erro : EIO);
 }
 
+namespace {
+
+// A etapa em ordem: as críticas de campo de cada registro (que vêm prontas no lote), as somas
+// dos totais, as verificações entre registros e as contagens, na ordem do arquivo.
+class EtapaOrdem {
+public:
+    // Quantos registros adiante as verificações entre registros antecipam as suas tabelas:
+    // o bastante para a memória chegar antes de o registro ser conferido.
+    static constexpr std::size_t Antecipacao = 8;
+
+    EtapaOrdem(const Parametros& p, std::int64_t registros50, RelatorioCriticas& relatorio,
+               Resultado& res, ObservadorCriticas* obs)
+        : res_(res), receptor_(relatorio, res, obs), campos_(ctx_, receptor_) {
+        ctx_.flagLeiaute = p.flagLeiaute;
+        ctx_.versaoConvenio = p.versaoConvenio;
+        ctx_.registros50Previstos = registros50;
+        verificacoes_ = criaVerificacoesEntreRegistros(ctx_);
+    }
+
+    // Falso quando o cancelamento chegou no meio do lote.
+    bool lote(Lote& l, const std::atomic<bool>& cancelar);
+    void fim(Releitura& releitura) {
+        for (auto& v : verificacoes_)
+            v->fim(receptor_, releitura);
+    }
+    std::uint32_t crc() const { return crc_; }
+    const TotaisCfop& totais() const { return totais_.totais(); }
+
+private:
+    void somas(const RegistroLote& rl, RegistroLido& r);
+
+    Resultado& res_;
+    Contexto ctx_;
+    std::vector<std::unique_ptr<Verificacao>> verificacoes_;
+    Receptor receptor_;
+    VerificadorCampos campos_; // só para montar as críticas dos totais
+    TotaisEmOrdem totais_;
+    std::uint32_t crc_ = 0;
+    std::int64_t linhas_ = 0;
+};
+
+bool EtapaOrdem::lote(Lote& l, const std::atomic<bool>& cancelar) {
+    if (l.excecao) std::rethrow_exception(l.excecao);
+    if (l.interrompido) return false;
+    crc_ = crc32Junta(crc_, l.crc, l.bytes);
+    totais_.iniciaLote(l);
+    RegistroLido r, adiante;
+    for (std::size_t i = 0; i < l.registros.size(); ++i) {
+        if ((i & 1023) == 1023 && cancelar.load(std::memory_order_relaxed)) return false;
+        if (i + Antecipacao < l.registros.size()) {
+            const auto& ra = l.registros[i + Antecipacao];
+            adiante.texto = l.texto(ra);
+            adiante.linha = linhas_ + static_cast<std::int64_t>(i + Antecipacao) + 1;
+            adiante.indiceTipo = ra.indiceTipo;
+            adiante.resumos = ra.temResumos ? ra.resumos : nullptr;
+            for (auto& v : verificacoes_)
+                v->antecipa(adiante);
+        }
+        auto& rl = l.registros[i];
+        r.texto = l.texto(rl);
+        r.linha = linhas_ + static_cast<std::int64_t>(i) + 1;
+        r.offset = rl.offset;
+        r.indiceTipo = rl.indiceTipo;
+        r.situacao = Situacao::SemCritica;
+        r.camposFalhos = rl.camposFalhos;
+        r.resumos = rl.temResumos ? rl.resumos : nullptr;
+        receptor_.registroAtual(&r);
+        for (std::uint32_t k = 0; k < rl.criticas; ++k) {
+            auto& c = l.criticas[rl.primeiraCritica + k];
+            c.linha = r.linha;
+            receptor_.critica(c);
+        }
+        const bool tamanhoValido = rl.tamanho == 126;
+        if (rl.leiaute && rl.leiaute->indiceTipo == 0 && !ctx_.registro10Lido)
+            preencheContexto(ctx_, r.texto);
+        if (rl.soma || rl.documentoSemValor) somas(rl, r);
+        for (auto& v : verificacoes_)
+            v->registro(r, tamanhoValido, receptor_);
+        res_.contagens.conta(r.indiceTipo, r.situacao);
+    }
+    receptor_.registroAtual(nullptr);
+    linhas_ += static_cast<std::int64_t>(l.registros.size());
+    res_.registros = linhas_;
+    return true;
+}
+
+void EtapaOrdem::somas(const RegistroLote& rl, RegistroLido& r) {
+    const int n = totais_.registro(rl, r.texto);
+    for (int k = 0; k < n; ++k) {
+        const auto& p = totais_.passou(k);
+        const Campo* campo = nullptr;
+        for (const auto& c : rl.leiaute->campos)
+            if (c.inicio == p.inicio && c.tamanho == p.tamanho) campo = &c;
+        campos_.critica(rl.leiaute, r, campo, p.mensagem);
+    }
+}
+
+// O registro 10 que dá o contexto às verificações de campo: o primeiro de tamanho certo. O lote
+// que o tem é separado aqui (na ordem do arquivo), para saber a partir de que linha vale.
+class ContextoDosLotes {
+public:
+    ContextoDosLotes(const Parametros& p, std::size_t limite) : limite_(limite) {
+        for (auto* c : {&antes_, &depois_}) {
+            c->flagLeiaute = p.flagLeiaute;
+            c->versaoConvenio = p.versaoConvenio;
+        }
+    }
+    const Contexto& antes() const { return antes_; }
+    const Contexto& depois() const { return depois_; }
+
+    void prepara(Lote& l) {
+        l.contexto10 = &depois_;
+        l.indice10 = -1;
+        if (achou_) {
+            l.contexto = &depois_;
+            return;
+        }
+        l.contexto = &antes_;
+        separaLinhas(l, limite_);
+        for (std::size_t i = 0; i < l.registros.size(); ++i) {
+            const auto& r = l.registros[i];
+            if (r.tamanho != 126) continue;
+            const auto t = l.texto(r);
+            if (const auto* lei = leiautePara(t); lei && lei->indiceTipo == 0) {
+                preencheContexto(depois_, t);
+                achou_ = true;
+                l.indice10 = static_cast<std::int64_t>(i);
+                return;
+            }
+        }
+    }
+
+private:
+    std::size_t limite_;
+    Contexto antes_, depois_;
+    bool achou_ = false;
+};
+
+} // namespace
+
 Resultado Validador::executa(Progresso& pg, const std::atomic<bool>& cancelar) {
     Resultado res;
     if (!arquivo_) {
         res.falha = "Validação não preparada.";
         return res;
     }
-    Contexto ctx;
-    ctx.flagLeiaute = p_.flagLeiaute;
-    ctx.versaoConvenio = p_.versaoConvenio;
-    auto verificacoes = criaVerificacoesEntreRegistros(ctx);
-    Receptor receptor(relatorio_, res, observador_);
-    VerificadorCampos campos(ctx, receptor);
-    TotaisCfop totais;
-    LeitorLinhas leitor(arquivo_);
-    leitor.interrompePor(&cancelar);
     relatorio_.cabecalho(p_.arquivo, agora());
-
-    auto atualiza = [&](std::int64_t lidos) {
-        auto pos = static_cast<std::int64_t>(leitor.posicao());
-        pg.lidos.store(lidos, std::memory_order_relaxed);
-        if (tamanho_ > 0 && pos > 0) {
-            pg.percentual.store(static_cast<int>(std::min<std::int64_t>(pos * 100 / tamanho_, 99)),
-                                std::memory_order_relaxed);
-        }
-    };
     pg.percentual = 0;
     pg.lidos = 0;
     pg.total = 0; // desconhecido até a contagem terminar
-    // O total mostrado é exato e não muda durante a execução: conta as linhas antes.
-    if (auto linhas = contaLinhas(arquivo_, &cancelar)) pg.total.store(*linhas);
+    // O total mostrado é exato e não muda durante a execução: conta as linhas antes. Na mesma
+    // passada, os registros 50: as notas já nascem do tamanho do arquivo.
+    std::int64_t registros50 = 0;
+    if (auto linhas = contaLinhas(arquivo_, &cancelar, LeitorLinhas::BlocoPadrao, &registros50))
+        pg.total.store(*linhas);
     std::rewind(arquivo_);
 
-    Linha ln;
-    RegistroLido r;
-    while (leitor.proxima(ln)) {
-        if ((ln.numero & 0xFFF) == 0) {
-            atualiza(ln.numero - 1);
-            if (cancelar.load(std::memory_order_relaxed)) break;
-        }
-        r.texto = ln.texto;
-        r.linha = ln.numero;
-        r.offset = ln.offset;
-        r.situacao = Situacao::SemCritica;
-        r.camposFalhos = 0;
-        r.indiceTipo = tabelas::indiceTipo(ln.texto);
-        receptor.registroAtual(&r);
-        bool tamanhoValido = ln.tamanho == 126;
-        if (!tamanhoValido) {
-            campos.critica(nullptr, r, nullptr,
-                           msg::TamanhoInvalido + std::to_string(ln.tamanho) +
-                               msg::TamanhoInvalidoFim);
-        } else if (const LeiauteRegistro* l = leiautePara(ln.texto)) {
-            if (l->indiceTipo == 0 && !ctx.registro10Lido) preencheContexto(ctx, ln.texto);
-            if (ctx.flagLeiaute != 0) {
-                r.camposFalhos = campos.confere(*l, r);
-                totais.acumula(*l, ln.texto);
-            } else if (l->indiceTipo == 0) {
-                r.camposFalhos = campos.confere(*l, r);
+    LeitorLotes leitor(arquivo_, p_.bloco ? p_.bloco : Bloco);
+    leitor.interrompePor(&cancelar);
+    bool interrompido = false;
+    try {
+        ContextoDosLotes contexto(p_, leitor.limiteLinha());
+        EtapaOrdem ordem(p_, registros50, relatorio_, res, observador_);
+        const std::size_t threads = threadsDaValidacao(p_.threads);
+        std::vector<std::unique_ptr<EtapaCampos>> etapas;
+        for (std::size_t i = 0; i < threads; ++i)
+            etapas.push_back(std::make_unique<EtapaCampos>(contexto.antes(), contexto.depois(),
+                                                           leitor.limiteLinha()));
+        {
+            Esteira esteira(threads,
+                            [&](Lote& l, std::size_t t) { etapas[t]->confere(l, cancelar); });
+            // Com uma thread, um lote por vez (fica no cache entre as duas etapas); com mais, o
+            // bastante para ninguém esperar o leitor.
+            const std::uint64_t emVoo = threads == 1 ? 1 : 2 * threads + 1;
+            std::uint64_t lidos = 0, consumidos = 0;
+            bool fimDaLeitura = false;
+            for (;;) {
+                while (!fimDaLeitura && lidos - consumidos < emVoo) {
+                    Lote* l = esteira.livre();
+                    if (!leitor.proximo(*l)) {
+                        esteira.devolve(l);
+                        fimDaLeitura = true;
+                        break;
+                    }
+                    l->sequencia = lidos++;
+                    contexto.prepara(*l);
+                    esteira.envia(l);
+                }
+                if (consumidos == lidos) break;
+                Lote* l = esteira.espera(consumidos++);
+                const bool inteiro = ordem.lote(*l, cancelar);
+                const std::int64_t pos = l->offset + static_cast<std::int64_t>(l->bytes);
+                esteira.devolve(l);
+                if (!inteiro) {
+                    interrompido = true;
+                    break;
+                }
+                pg.lidos.store(res.registros, std::memory_order_relaxed);
+                if (tamanho_ > 0 && pos > 0)
+                    pg.percentual.store(
+                        static_cast<int>(std::min<std::int64_t>(pos * 100 / tamanho_, 99)),
+                        std::memory_order_relaxed);
+                if (cancelar.load(std::memory_order_relaxed)) {
+                    interrompido = true;
+                    break;
+                }
             }
-        } else {
-            r.indiceTipo = -1;
-            bool comSubtipo = ln.texto.substr(0, 2) == "60" || ln.texto.substr(0, 2) == "61";
-            std::string tipo(ln.texto.substr(0, comSubtipo ? 3 : 2));
-            texto::trocaControles(tipo);
-            campos.critica(nullptr, r, nullptr, msg::TipoInvalido + texto::paraUtf8(tipo) + ".");
         }
-        for (auto& v : verificacoes)
-            v->registro(r, tamanhoValido, receptor);
-        res.contagens.conta(r.indiceTipo, r.situacao);
-        res.registros = ln.numero;
-    }
-    receptor.registroAtual(nullptr);
-    res.crc = leitor.crc();
-
-    if (leitor.erro()) {
-        res.falha =
-            "Erro lendo o arquivo " + p_.arquivo + ": " + texto::motivoSistema(leitor.erro());
-    } else if (cancelar.load()) {
-        res.cancelado = true;
-    } else {
-        ReleituraArquivo releitura(arquivo_, p_.arquivo, leitor.bytesLidos(), modificado_,
-                                   cancelar);
-        for (auto& v : verificacoes)
-            v->fim(receptor, releitura);
-        if (releitura.cancelada()) {
+        res.crc = ordem.crc();
+        if (leitor.erro()) {
+            res.falha =
+                "Erro lendo o arquivo " + p_.arquivo + ": " + texto::motivoSistema(leitor.erro());
+        } else if (interrompido || cancelar.load()) {
             res.cancelado = true;
         } else {
-            res.falha = releitura.falha();
-            if (auto e = gravaTotais(totais); e && res.falha.empty()) res.falha = *e;
-            res.totaisPorRegistro = totais.linhasPorRegistro();
+            ReleituraArquivo releitura(arquivo_, p_.arquivo, leitor.bytesLidos(), modificado_,
+                                       cancelar);
+            ordem.fim(releitura);
+            if (releitura.cancelada()) {
+                res.cancelado = true;
+            } else {
+                res.falha = releitura.falha();
+                if (auto e = gravaTotais(ordem.totais()); e && res.falha.empty()) res.falha = *e;
+                res.totaisPorRegistro = ordem.totais().linhasPorRegistro();
+            }
         }
+    } catch (const std::bad_alloc&) {
+        res.falha = "Memória insuficiente para validar o arquivo " + p_.arquivo + ".";
+    } catch (const std::exception& e) {
+        res.falha = "Falha interna validando o arquivo " + p_.arquivo + ": " + e.what();
     }
     if (auto e = relatorio_.fecha(); e && res.falha.empty() && !res.cancelado) res.falha = *e;
     std::fclose(arquivo_);

@@ -21,6 +21,12 @@ struct Parametros {
     std::string totaisCfop; // totais por CFOP; vazio: não grava
     int flagLeiaute = 1;    // 0: leiaute anterior a 2003
     int versaoConvenio = 3; // 2 ou 3
+    // Threads das verificações de campo (a etapa em ordem fica numa delas); 0: todos os núcleos.
+    // O relatório e os totais saem iguais, byte a byte, com qualquer número.
+    int threads = 0;
+    // Bytes de cada lote; 0: Validador::Bloco. Os testes usam lotes pequenos para cruzar as
+    // emendas entre lotes com arquivos pequenos.
+    std::size_t bloco = 0;
 };
 
 // Andamento, lido por outra thread enquanto a validação corre.
@@ -69,6 +75,9 @@ public:
 
 private:
     std::optional<std::string> gravaTotais(const TotaisCfop& totais);
+
+    // Bytes de cada lote: uns 2 mil registros, que cabem no cache entre as duas etapas.
+    static constexpr std::size_t Bloco = 256u << 10;
 
     Parametros p_;
     ObservadorCriticas* observador_;

@@ -21,6 +21,8 @@ struct Contexto {
     std::string uf;      // colunas 96-97
     int dataInicial = 0; // AAAAMMDD; 0 quando inválida
     int dataFinal = 0;
+    // Linhas que começam por "50", contadas antes da leitura: tamanho inicial das notas.
+    std::int64_t registros50Previstos = 0;
 };
 
 // O arquivo lido de novo, do começo: a segunda passada, feita só quando o fim do arquivo mostra
@@ -41,6 +43,9 @@ public:
     // Cada registro, na ordem do arquivo, depois das verificações de campo dele; também os de
     // tamanho errado (tamanhoValido falso) e os de tipo desconhecido (indiceTipo -1).
     virtual void registro(const RegistroLido& r, bool tamanhoValido, ReceptorCriticas& saida) = 0;
+    // Um registro que vem logo adiante (ainda não passou por registro()): a verificação pode
+    // trazer para o cache as posições das tabelas que ele vai consultar. Não muda nada.
+    virtual void antecipa(const RegistroLido&) {}
     // Fim do arquivo: críticas tardias (ReceptorCriticas::criticaTardia) sobre registros já lidos,
     // em ordem de linha; releitura, quando precisa, percorre o arquivo outra vez.
     virtual void fim(ReceptorCriticas& saida, Releitura& releitura) = 0;

@@ -309,10 +309,20 @@ void VerificadorCampos::confereIcms(const LeiauteRegistro& l, const RegistroLido
     auto aliquota = texto::numero(l.campos[p.aliquota].de(r.texto));
     if (base < 0 || icms < 0 || aliquota < 0)
         return; // campo não numérico (já criticado) ou situação tributária não numérica
-    long double esperado =
-        static_cast<long double>(base) * aliquota / (p.aliquotaInteira ? 100.0L : 10000.0L);
-    if (std::fabs(static_cast<long double>(icms) - esperado) > 1.0L + 1e-6L)
-        critica(&l, r, &l.campos[p.icms], msg::IcmsDivergente, Gravidade::Advertencia);
+    // Em inteiros (a conta em ponto flutuante pesava em todo registro de documento): |ICMS -
+    // base × alíquota / d| > 1 é |ICMS × d - base × alíquota| > d. Valores que não cabem nos
+    // 64 bits (acima de 9 × 10^14 centavos) vão pela conta antiga.
+    constexpr std::int64_t CabeEm64Bits = 900'000'000'000'000;
+    const std::int64_t d = p.aliquotaInteira ? 100 : 10000;
+    bool diverge;
+    if (base < CabeEm64Bits && icms < CabeEm64Bits && aliquota < 10000) {
+        const std::int64_t diferenca = icms * d - base * aliquota;
+        diverge = diferenca > d || diferenca < -d;
+    } else {
+        const long double esperado = static_cast<long double>(base) * aliquota / d;
+        diverge = std::fabs(static_cast<long double>(icms) - esperado) > 1.0L + 1e-6L;
+    }
+    if (diverge) critica(&l, r, &l.campos[p.icms], msg::IcmsDivergente, Gravidade::Advertencia);
 }
 
 void VerificadorCampos::confereRegistro10(const LeiauteRegistro& l, const RegistroLido& r) {
