@@ -7,6 +7,7 @@
 #include "app/SinaisEncerramento.h"
 #include "engine/Definicoes.h"
 #include "engine/Log.h"
+#include "platform/PastaTemporaria.h"
 #include "platform/PlataformaQt.h"
 #include "validation/Sessao.h"
 
@@ -21,6 +22,9 @@
 namespace korventa {
 
 int executaAplicacao(int argc, char** argv) {
+    // Antes de tudo: o log do motor e os arquivos de trabalho vão para a pasta só do usuário.
+    const PastaTemporaria temporaria = PreparaPastaTemporaria(QDir::tempPath());
+    UsaPastaTemporaria(temporaria);
     // Datas, tamanhos e tipos de arquivo dos diálogos em português; a conferência das opções
     // regionais do início continua lendo o formato do sistema.
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
@@ -59,8 +63,9 @@ int executaAplicacao(int argc, char** argv) {
     });
     Inicializacao inicio(sessao, janela, parametros);
     // Um início interrompido termina o programa sem gravar nem apagar nada.
-    if (!inicio.executa()) return 0;
-    return app.exec();
+    const int saida = inicio.executa() ? app.exec() : 0;
+    EncerraPastaTemporaria(temporaria);
+    return saida;
 }
 
 } // namespace korventa

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace exemplos;
 
 namespace {
@@ -136,6 +138,34 @@ TEST(LinhaDeComando, SaidaNuncaGravadaSobreUmaEntrada) {
                       "' 2>/dev/null")
                   .second,
               3);
+}
+
+TEST(LinhaDeComando, SaidaQueJaExistiaSoETrocadaNoFimDaValidacao) {
+    Pasta pasta;
+    const auto f = gera(pasta, "f.txt");
+    const auto rel = pasta / "rel.txt";
+    grava(rel, "relatorio anterior");
+    // A segunda saída não pode ser criada: o relatório que já existia continua como estava.
+    const auto semPasta = pasta / "nao-existe/tot.txt";
+    auto [saida, rc] = executa(Cmd + " -c '" + rel + "' -t '" + semPasta + "' '" + f + "' 2>&1");
+    EXPECT_EQ(rc, 3);
+    EXPECT_NE(saida.find("Não foi possível criar o arquivo " + semPasta), std::string::npos)
+        << saida;
+    EXPECT_EQ(le(rel), "relatorio anterior");
+
+    // Validado: as duas saídas no lugar, com a permissão de um arquivo novo e sem temporários.
+    EXPECT_EQ(executa("umask 022; " + Cmd + " -c '" + rel + "' -t '" + (pasta / "tot.txt") + "' '" +
+                      f + "' >/dev/null")
+                  .second,
+              0);
+    EXPECT_EQ(le(rel).rfind("KORVENTA - Relat", 0), 0u);
+    EXPECT_FALSE(le(pasta / "tot.txt").empty());
+    EXPECT_EQ(std::filesystem::status(rel).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0644));
+    std::size_t arquivos = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(pasta.p))
+        ++arquivos;
+    EXPECT_EQ(arquivos, 3u); // f.txt, rel.txt, tot.txt
 }
 
 TEST(LinhaDeComando, NomeForaDoUtf8ViraUtf8NoJsonE1252NoRelatorio) {

@@ -90,7 +90,8 @@ echo "korventa-validar do pacote validou o lote"
 export HOME=$trab/casa TMPDIR=$trab/tmp QT_QPA_PLATFORM=offscreen
 export XDG_CONFIG_HOME=$HOME/.config XDG_CONFIG_DIRS=$raiz/etc/xdg
 mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR"
-log=$TMPDIR/Korventa.log
+# O programa guarda o log na sua pasta temporária, só do usuário.
+log=$TMPDIR/ValidadorKorventa2017-$(id -u)/Korventa.log
 inicia_programa "$privada" "$log" "$raiz/usr/bin/validador-korventa" -l 4 "$dados/aceito.txt"
 if grep -F "$(dirname "$bin")" "/proc/$pid/maps"; then
     falha "o programa carregou algo da árvore de compilação"

@@ -47,7 +47,8 @@ fi
 # Como a entrada do menu inicia o programa, com o arquivo no lugar de %F.
 exec_menu=$(sed -n 's/^Exec=//p' /usr/share/applications/br.com.korventa.ValidadorKorventa2017.desktop)
 read -r -a comando <<<"${exec_menu//%F/}"
-log=$TMPDIR/Korventa.log
+# O programa guarda o log na sua pasta temporária, só do usuário.
+log=$TMPDIR/ValidadorKorventa2017-$(id -u nobody)/Korventa.log
 inicia_programa "$privada" "$log" "${usuario[@]}" "${comando[@]}" -l 4 "$arquivo"
 encerra_programa "$log"
 grep -qx "PathQiv=$privada/qiv.exe" "$HOME/.config/ValidadorKorventaV2.conf" ||

@@ -3,6 +3,7 @@
 #include "Abertura.h"
 #include "Coletor.h"
 #include "Saida.h"
+#include "SaidaTemporaria.h"
 
 #include "core/Texto.h"
 #include "core/Validador.h"
@@ -47,20 +48,38 @@ void valida(Item& it, const Opcoes& o, std::size_t i, std::size_t n, int threads
         it.falha = std::move(m);
         return;
     }
+    SaidaTemporaria relatorio(caminhoPara(o.relatorio, i, n));
+    SaidaTemporaria totais(caminhoPara(o.totaisCfop, i, n));
+    for (auto* saida : {&relatorio, &totais})
+        if (auto e = saida->cria()) {
+            it.falha = std::move(e);
+            return;
+        }
+    const auto comDestinos = [&](std::string m) {
+        return totais.comDestino(relatorio.comDestino(std::move(m)));
+    };
     kelvor::Parametros p;
     p.arquivo = it.arquivo;
-    p.relatorio = caminhoPara(o.relatorio, i, n);
-    p.totaisCfop = caminhoPara(o.totaisCfop, i, n);
+    p.relatorio = relatorio.caminho();
+    p.totaisCfop = totais.caminho();
     p.flagLeiaute = o.flagLeiaute;
     p.versaoConvenio = o.versaoConvenio;
     p.threads = threads;
     kelvor::Validador v(p, &it.criticas);
     if (auto e = v.prepara()) {
-        it.falha = std::move(e);
+        it.falha = comDestinos(std::move(*e));
         return;
     }
     it.resultado = v.executa(it.progresso, nuncaCancela);
-    if (!it.resultado.falha.empty()) it.falha = it.resultado.falha;
+    if (!it.resultado.falha.empty()) {
+        it.falha = comDestinos(it.resultado.falha);
+        return;
+    }
+    for (auto* saida : {&relatorio, &totais})
+        if (auto e = saida->confirma()) {
+            it.falha = std::move(e);
+            return;
+        }
 }
 
 // Imprime o resultado de um arquivo; devolve o código de saída dele.
