@@ -40,6 +40,9 @@ void PreencheListaTotaisRegistro(QTreeWidget* lista, const QStringList& totais) 
             if (c > 0) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         }
     }
+    // Sem esticar a última coluna: o título dela ("Desp.Acessórias") fica junto dos outros, não
+    // na borda direita da lista.
+    lista->header()->setStretchLastSection(false);
     lista->header()->resizeSections(QHeaderView::ResizeToContents);
 }
 

@@ -66,6 +66,13 @@ DadosRecibo DadosReciboDoArquivo(const ArquivoAberto& a) {
 
 DadosRecibo DadosReciboDaMidia(const ArquivoAberto& a, const Recibo* recibo) {
     DadosRecibo d = DadosReciboDoArquivo(a);
+    // Aberta pela página Mídias, a entrada não tem arquivo fiscal: o arquivo do recibo é a
+    // própria mídia, que é o que foi transmitido (nome, tamanho e data dela, nunca vazio e 0).
+    if (a.caminho.isEmpty() && !a.caminhoMidia.isEmpty()) {
+        d.nomeArquivo = NomeDoArquivo(a.caminhoMidia);
+        d.tamanhoArquivo = a.tamanhoMidia;
+        d.dataArquivo = a.dataHoraMidia;
+    }
     if (recibo && !recibo->protocoloKorventa.trimmed().isEmpty())
         d.protocolo = recibo->protocoloKorventa.trimmed();
     return d;

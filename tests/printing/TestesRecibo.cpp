@@ -155,6 +155,31 @@ TEST_F(Recibo, PaisagemPedeRetratoEPapelPequenoNaoImprime) {
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+TEST_F(Recibo, MidiaDaPaginaMidiasNomeiaAMidiaNoLugarDoArquivo) {
+    // Entrada lida de uma mídia: sem arquivo fiscal aberto, o recibo mostra a mídia transmitida.
+    ArquivoAberto m = sessao.arquivos[0];
+    m.caminho.clear();
+    m.tamanhoAbertura = 0;
+    m.dataHoraAbertura = {};
+    m.caminhoMidia = QStringLiteral("/pasta/das/midias/12345678000195_01022024.zip");
+    m.tamanhoMidia = 19861;
+    m.dataHoraMidia = QDateTime(QDate(2024, 2, 2), QTime(9, 41, 56));
+    dados = DadosReciboDaMidia(m, nullptr);
+    const QString texto = TextoPdf(imprime(QStringLiteral("midia.pdf"))).simplified();
+    for (const char* esperado :
+         {"Nome do Arquivo 12345678000195_01022024.zip", "Tamanho do Arquivo (bytes) 19861",
+          "Data do Arquivo 02/02/2024 09:41:56"})
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado;
+
+    // Aberta pelo Resumo, a entrada tem o arquivo fiscal: ele continua no recibo.
+    m = sessao.arquivos[0];
+    m.caminhoMidia = QStringLiteral("/pasta/das/midias/outra.zip");
+    m.tamanhoMidia = 19861;
+    const DadosRecibo doResumo = DadosReciboDaMidia(m, nullptr);
+    EXPECT_EQ(doResumo.nomeArquivo, QStringLiteral("ARQ0124.TXT"));
+    EXPECT_EQ(doResumo.tamanhoArquivo, 376832);
+}
+
 TEST_F(Recibo, MidiasImprimemPelasLigacoes) {
     // A transmissão lida do bloco da mídia está na entrada; sem arquivo de recibo.
     ArquivoAberto& e = sessao.arquivos[0];

@@ -2,6 +2,7 @@
 // de vários arquivos; parâmetros do motor conforme o período e o convênio.
 #include "Ambiente.h"
 
+#include "media/ListasTotais.h"
 #include "validation/BotaoComAcao.h"
 #include "validation/PosValidacao.h"
 #include "validation/Totalizadores.h"
@@ -100,6 +101,22 @@ TEST_F(Resumo, VistasEImprimir) {
     EXPECT_FALSE(resumo->botaoImprimir()->isEnabled());
     EXPECT_FALSE(resumo->opcao(0)->isEnabled());
     EXPECT_FALSE(resumo->gradeTotalizadores()->isVisibleTo(resumo.get()));
+}
+
+TEST_F(Resumo, TotaisPorRegistroNaoEsticamAUltimaColuna) {
+    // A quarta coluna de valores ("Desp.Acessórias" do registro 54) fica junto das outras, não
+    // empurrada para a borda direita de uma lista larga.
+    resumo->resize(1200, 700);
+    resumo->mostraListasTotais(true);
+    resumo->OptionListarResumo_Click(PaginaResumo::VisaoRegistros);
+    resumo->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(resumo.get()));
+    QTreeWidget* lista = resumo->listTotaisRegistro();
+    PreencheListaTotaisRegistro(
+        lista, {QStringLiteral("545102") + QString(139, QLatin1Char('0')) + QLatin1Char(' ')});
+    ASSERT_GT(lista->topLevelItemCount(), 0);
+    ASSERT_GT(lista->viewport()->width(), 900);
+    EXPECT_LT(lista->header()->sectionSize(4), lista->viewport()->width() / 4);
 }
 
 TEST_F(Resumo, VistaAcompanhaAOpcaoMarcadaPorQualquerCaminho) {
