@@ -32,8 +32,13 @@ std::optional<std::string> SaidaTemporaria::cria() {
         return "Não foi possível criar o arquivo " + destino_ + ": " +
                kelvor::texto::motivoSistema(errno ? errno : EIO);
     // O mkstemp cria só para o dono; o destino fica com a permissão de um arquivo novo comum.
-    const mode_t mascara = ::umask(0);
-    ::umask(mascara);
+    // A máscara só se lê trocando-a: uma vez, antes de qualquer outra thread chegar aqui (num
+    // lote com -j, trocas simultâneas deixariam o processo com a máscara 0).
+    static const mode_t mascara = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
     ::fchmod(fd, 0666 & ~mascara);
     ::close(fd);
     temporario_ = modelo;
